@@ -1,0 +1,23 @@
+// Varn's House: a point-and-click tour of a family house.
+#include "runtime/qt/application.h"
+#include "runtime/qt/error_report.h"
+#include "runtime/qt/tour.h"
+#include "scenes/catalogue.h"
+
+int main(int, char** argv) {
+    auto app = varn::qt::OpenApplication(argv[0]);
+    varn::qt::Tour tour(
+        varn::scenes::All(),
+        [](const varn::RuntimeError& error) {
+            varn::qt::ReportRuntimeError(error.what());
+            QCoreApplication::exit(varn::qt::kRuntimeErrorExitStatus);
+        },
+        [] { QCoreApplication::exit(0); });
+    try {
+        tour.Start();
+    } catch (const varn::RuntimeError& error) {
+        varn::qt::ReportRuntimeError(error.what());
+        return varn::qt::kRuntimeErrorExitStatus;
+    }
+    return QApplication::exec();
+}

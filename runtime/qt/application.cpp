@@ -1,0 +1,53 @@
+#include "runtime/qt/application.h"
+
+#include "runtime/qt/error_report.h"
+#include "runtime/qt/fonts.h"
+
+#include <QStringList>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace varn::qt {
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+QStringList heldMessages; // what the toolkit said while connecting
+
+void HoldWhileConnecting(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
+    if (type != QtFatalMsg) {
+        heldMessages << message;
+        return;
+    }
+    // The toolkit gives up on a missing display with an abort and a page of
+    // advice; say it in one line and leave with a plain error status.
+    const QString reason = heldMessages.isEmpty() ? message : heldMessages.first();
+    std::fprintf(stderr, "varns-house: cannot open a window: no display could be reached (%s)\n",
+                 qPrintable(reason));
+    std::fflush(stderr);
+    (void)context;
+    _exit(kNoDisplayExitStatus);
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> OpenApplication(const char* programPath) {
+    static int argc = 1;
+    static char* argv[] = {const_cast<char*>(programPath), nullptr};
+    previousHandler = qInstallMessageHandler(HoldWhileConnecting);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    for (const QString& message : std::exchange(heldMessages, {}))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+
+    QApplication::setApplicationName(QStringLiteral("varns-house"));
+    // The tour ends when the visible scene is closed, not when the last
+    // window disappears: a scene is briefly hidden during some transitions.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallFontSubstitutes();
+    return app;
+}
+
+} // namespace varn::qt

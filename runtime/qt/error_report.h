@@ -1,0 +1,14 @@
+// Reports a failure the program cannot go on from: one line on standard error
+// and, where a display is there to show it, a message box.
+#pragma once
+
+#include <string>
+
+namespace varn::qt {
+
+inline constexpr int kRuntimeErrorExitStatus = 1;
+inline constexpr int kNoDisplayExitStatus = 2;
+
+void ReportRuntimeError(const std::string& message);
+
+} // namespace varn::qt

@@ -1,0 +1,31 @@
+#include "runtime/qt/fonts.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace varn::qt {
+
+namespace {
+// The interface font every item without a named font uses.
+constexpr FontSpec kDefaultFont{"MS Sans Serif", 8, 400};
+} // namespace
+
+void InstallFontSubstitutes() {
+    // Families the scenes name that Linux desktops rarely have, mapped to
+    // metric-alike or similar-looking free families, first available wins.
+    QFont::insertSubstitutions(
+        "Sylfaen", {"Noto Serif", "DejaVu Serif", "Liberation Serif", "FreeSerif", "Serif"});
+    QFont::insertSubstitutions(
+        "MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans", "Sans Serif"});
+}
+
+QFont ItemFont(const std::optional<FontSpec>& spec) {
+    const FontSpec& f = spec ? *spec : kDefaultFont;
+    QFont font(QString::fromUtf8(f.family.data(), qsizetype(f.family.size())));
+    font.setPointSizeF(f.points);
+    font.setWeight(QFont::Weight(f.weight));
+    font.setStyleHint(f.family == "Sylfaen" ? QFont::Serif : QFont::SansSerif);
+    return font;
+}
+
+} // namespace varn::qt

@@ -1,0 +1,89 @@
+#include "runtime/qt/item_painter.h"
+
+#include "runtime/qt/fonts.h"
+#include "runtime/qt/palette_roles.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace varn::qt {
+
+namespace {
+
+Qt::Alignment HorizontalAlignment(Alignment a) {
+    switch (a) {
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+// A square of the shorter side, centred in the item's rectangle.
+QRect CentredSquare(const QRect& r) {
+    const int side = std::min(r.width(), r.height());
+    return {r.left() + (r.width() - side) / 2, r.top() + (r.height() - side) / 2, side, side};
+}
+
+} // namespace
+
+int CornerRadius(int width, int height) {
+    return std::max(2, std::min(width, height) / 4);
+}
+
+void PaintLabel(QPainter& painter, const SceneItem& item, const QString& caption,
+                const QPalette& palette) {
+    const QRect r = ToPixels(item.rect);
+    painter.save();
+    painter.setClipRect(r);
+    if (item.backStyle == BackStyle::Opaque)
+        painter.fillRect(r, palette.color(kFaceRole));
+    painter.setFont(ItemFont(item.font));
+    painter.setPen(Resolve(item.foreColor, palette, kButtonTextRole));
+    painter.drawText(r, Qt::AlignTop | Qt::TextWordWrap | HorizontalAlignment(item.alignment),
+                     caption);
+    painter.restore();
+}
+
+void PaintShape(QPainter& painter, const SceneItem& item, const QPalette& palette) {
+    const QRect r = ToPixels(item.rect);
+    painter.save();
+    painter.setPen(QPen(palette.color(kWindowTextRole), 1));
+    painter.setBrush(Qt::NoBrush);
+    // A 1-pixel outline drawn on the rectangle's outermost pixels.
+    auto outline = [](const QRect& box) { return box.adjusted(0, 0, -1, -1); };
+    switch (item.shape) {
+    case ShapeType::Rectangle:
+        painter.drawRect(outline(r));
+        break;
+    case ShapeType::Circle:
+        painter.drawEllipse(outline(CentredSquare(r)));
+        break;
+    case ShapeType::RoundedRectangle: {
+        const int radius = CornerRadius(r.width(), r.height());
+        painter.drawRoundedRect(outline(r), radius, radius);
+        break;
+    }
+    case ShapeType::RoundedSquare: {
+        const QRect square = CentredSquare(r);
+        const int radius = CornerRadius(square.width(), square.height());
+        painter.drawRoundedRect(outline(square), radius, radius);
+        break;
+    }
+    }
+    painter.restore();
+}
+
+void PaintLine(QPainter& painter, const SceneItem& item, const QPalette& palette) {
+    painter.save();
+    painter.setPen(QPen(palette.color(kWindowTextRole), item.borderWidth, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(ToPixels(item.line));
+    painter.restore();
+}
+
+} // namespace varn::qt

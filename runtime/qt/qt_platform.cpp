@@ -1,0 +1,119 @@
+#include "runtime/qt/qt_platform.h"
+
+#include "resources/pictures.h"
+#include "runtime/bitmap.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+namespace varn::qt {
+
+namespace {
+
+Status NoWindow(SceneId id) {
+    return Status::Failed("the window of " + std::string(SceneName(id)) + " does not exist");
+}
+
+QImage ToQImage(const Bitmap& bitmap) {
+    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x)
+            image.setPixel(x, y, 0xFF000000u | bitmap.At(x, y));
+    return image;
+}
+
+} // namespace
+
+QtPlatform::QtPlatform(SceneWindow::ClickHandler onClick, std::function<void()> onClose)
+    : onClick_(std::move(onClick)), onClose_(std::move(onClose)) {}
+
+QtPlatform::~QtPlatform() = default;
+
+SceneWindow* QtPlatform::Window(SceneId id) const {
+    auto found = windows_.find(id);
+    return found == windows_.end() ? nullptr : found->second.get();
+}
+
+QImage QtPlatform::Picture(PictureId id) {
+    auto found = pictures_.find(id);
+    if (found == pictures_.end())
+        found = pictures_.emplace(id, ToQImage(DecodeBitmap(PictureBytes(id)))).first;
+    return found->second;
+}
+
+Status QtPlatform::CreateScene(const Scene& scene) {
+    if (Window(scene.id) != nullptr)
+        return Status::Failed("the window already exists");
+    std::unique_ptr<SceneWindow> window;
+    try {
+        window = std::make_unique<SceneWindow>(
+            scene, [this](PictureId id) { return Picture(id); }, onClick_, onClose_);
+    } catch (const BitmapError& e) {
+        return Status::Failed(e.what());
+    }
+    window->winId(); // creates the native window now, so failure shows here
+    if (window->windowHandle() == nullptr)
+        return Status::Failed("the window system could not create the window");
+    windows_[scene.id] = std::move(window);
+    return Status::Ok();
+}
+
+void QtPlatform::PlaceOnFirstShowing(SceneWindow& window) {
+    if (window.HasBeenShown())
+        return;
+    window.MarkShown();
+    if (window.Record().startUpPosition != 2)
+        return; // the window system's default placement
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window.geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
+Status QtPlatform::ShowScene(SceneId id) {
+    SceneWindow* window = Window(id);
+    if (window == nullptr)
+        return NoWindow(id);
+    PlaceOnFirstShowing(*window);
+    window->FocusFirstItem();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (!window->isVisible())
+        return Status::Failed("the window system did not show the window");
+    return Status::Ok();
+}
+
+Status QtPlatform::HideScene(SceneId id) {
+    SceneWindow* window = Window(id);
+    if (window == nullptr)
+        return NoWindow(id);
+    window->hide();
+    if (window->isVisible())
+        return Status::Failed("the window system did not hide the window");
+    return Status::Ok();
+}
+
+Status QtPlatform::ReadCaption(SceneId id, std::string_view label, std::string& caption) {
+    SceneWindow* window = Window(id);
+    if (window == nullptr)
+        return NoWindow(id);
+    if (!window->HasLabel(label))
+        return Status::Failed("no label named " + std::string(label));
+    caption = window->Caption(label).toStdString();
+    return Status::Ok();
+}
+
+Status QtPlatform::WriteCaption(SceneId id, std::string_view label, std::string_view caption) {
+    SceneWindow* window = Window(id);
+    if (window == nullptr)
+        return NoWindow(id);
+    if (!window->HasLabel(label))
+        return Status::Failed("no label named " + std::string(label));
+    window->SetCaption(label, QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+    return Status::Ok();
+}
+
+} // namespace varn::qt

@@ -1,0 +1,151 @@
+#include "runtime/qt/scene_window.h"
+
+#include "runtime/qt/item_painter.h"
+#include "runtime/qt/palette_roles.h"
+#include "runtime/qt/picture_box.h"
+#include "runtime/qt/scene_button.h"
+#include "runtime/qt/text_box.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace varn::qt {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+Qt::WindowFlags FrameFlags(const Scene& scene) {
+    if (scene.minButton && scene.maxButton)
+        return Qt::Window;
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (scene.minButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (scene.maxButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+} // namespace
+
+SceneWindow::SceneWindow(const Scene& scene, const PictureLoader& pictures, ClickHandler onClick,
+                         std::function<void()> onClose)
+    : QWidget(nullptr, FrameFlags(scene)), scene_(scene), onClick_(std::move(onClick)),
+      onClose_(std::move(onClose)) {
+    setObjectName(ToQString(SceneName(scene.id)));
+    setWindowTitle(ToQString(scene.caption));
+    resize(ToPixels(scene.clientWidth), ToPixels(scene.clientHeight));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    for (const SceneItem& item : scene.items)
+        if (item.kind == ItemKind::Label)
+            captions_[item.name] = ToQString(item.caption);
+    BuildWidgets(pictures);
+}
+
+void SceneWindow::BuildWidgets(const PictureLoader& pictures) {
+    std::vector<std::pair<int, QWidget*>> focusable;
+    for (const SceneItem& item : scene_.items) {
+        QWidget* widget = nullptr;
+        switch (item.kind) {
+        case ItemKind::CommandButton: {
+            auto* button = new SceneButton(item, this);
+            connect(button, &QPushButton::clicked, this,
+                    [this, &item] { onClick_(scene_.id, item.action); });
+            widget = button;
+            break;
+        }
+        case ItemKind::TextBox:
+            widget = new TextBox(item, this);
+            break;
+        case ItemKind::PictureBox:
+            widget = new PictureBox(item, pictures(item.picture), this);
+            break;
+        case ItemKind::Label:
+        case ItemKind::Shape:
+        case ItemKind::Line:
+            break;
+        }
+        if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus))
+            focusable.emplace_back(item.tabIndex, widget);
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [index, widget] : focusable)
+        tabOrder_.push_back(widget);
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
+        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+}
+
+QString SceneWindow::Caption(std::string_view label) const {
+    auto found = captions_.find(label);
+    return found == captions_.end() ? QString() : found->second;
+}
+
+void SceneWindow::SetCaption(std::string_view label, const QString& caption) {
+    auto found = captions_.find(label);
+    if (found == captions_.end() || found->second == caption)
+        return;
+    found->second = caption;
+    if (const SceneItem* item = scene_.FindItem(label))
+        update(ToPixels(item->rect));
+}
+
+void SceneWindow::FocusFirstItem() {
+    if (!tabOrder_.empty())
+        tabOrder_.front()->setFocus(Qt::OtherFocusReason);
+}
+
+const SceneItem* SceneWindow::LabelAt(const QPoint& point) const {
+    // Later items are painted over earlier ones, so the last match is on top.
+    for (auto it = scene_.items.rbegin(); it != scene_.items.rend(); ++it)
+        if (it->kind == ItemKind::Label && ToPixels(it->rect).contains(point))
+            return &*it;
+    return nullptr;
+}
+
+void SceneWindow::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.fillRect(rect(), Resolve(scene_.backColor, palette(), kFaceRole));
+    for (const SceneItem& item : scene_.items) {
+        switch (item.kind) {
+        case ItemKind::Label:
+            PaintLabel(painter, item, captions_.at(item.name), palette());
+            break;
+        case ItemKind::Shape:
+            PaintShape(painter, item, palette());
+            break;
+        case ItemKind::Line:
+            PaintLine(painter, item, palette());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void SceneWindow::mousePressEvent(QMouseEvent* event) {
+    pressedLabel_ =
+        event->button() == Qt::LeftButton ? LabelAt(event->position().toPoint()) : nullptr;
+}
+
+void SceneWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const SceneItem* pressed = std::exchange(pressedLabel_, nullptr);
+    // A label is clicked when the left button goes down and up over it.
+    if (pressed != nullptr && event->button() == Qt::LeftButton &&
+        LabelAt(event->position().toPoint()) == pressed)
+        onClick_(scene_.id, pressed->action);
+}
+
+void SceneWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    onClose_();
+}
+
+} // namespace varn::qt

@@ -1,0 +1,29 @@
+#include "runtime/qt/text_box.h"
+
+#include "runtime/qt/fonts.h"
+#include "runtime/qt/units.h"
+
+namespace varn::qt {
+
+TextBox::TextBox(const SceneItem& item, QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName(QString::fromUtf8(item.name.data(), qsizetype(item.name.size())));
+    setGeometry(ToPixels(item.rect));
+    setFont(ItemFont(std::nullopt));
+    QString text = QString::fromUtf8(item.text.data(), qsizetype(item.text.size()));
+    setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFocusPolicy(Qt::StrongFocus);
+    setTabChangesFocus(true);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(1);
+    if (item.foreColor) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::Text, ToQColor(*item.foreColor));
+        setPalette(colours);
+    }
+}
+
+} // namespace varn::qt

@@ -1,0 +1,23 @@
+#include "runtime/qt/tour.h"
+
+#include "runtime/click_action.h"
+
+namespace varn::qt {
+
+Tour::Tour(std::span<const Scene* const> scenes, ErrorHandler onError,
+           std::function<void()> onClose)
+    : onError_(std::move(onError)),
+      platform_([this](SceneId scene, const ClickAction& action) { OnClick(scene, action); },
+                std::move(onClose)),
+      manager_(platform_, scenes) {}
+
+void Tour::OnClick(SceneId scene, const ClickAction& action) {
+    // The error must not cross the toolkit's event loop, so it stops here.
+    try {
+        RunClickAction(manager_, scene, action);
+    } catch (const RuntimeError& error) {
+        onError_(error);
+    }
+}
+
+} // namespace varn::qt

@@ -1,0 +1,245 @@
+// The scene and item records: every place of the house is one Scene, a window
+// whose whole content is an ordered list of SceneItems. Positions and sizes are
+// twips (1/1440 inch); colours are &H00BBGGRR values; a field left empty means
+// "use the system colour or font for this role".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace varn {
+
+enum class SceneId { Form1, Form2, Form3, Form4, Form5, Form6, Form7, Form9, Form10 };
+
+inline constexpr SceneId kAllScenes[] = {SceneId::Form1, SceneId::Form2, SceneId::Form3,
+                                         SceneId::Form4, SceneId::Form5, SceneId::Form6,
+                                         SceneId::Form7, SceneId::Form9, SceneId::Form10};
+
+constexpr std::string_view SceneName(SceneId id) {
+    switch (id) {
+    case SceneId::Form1:
+        return "Form1";
+    case SceneId::Form2:
+        return "Form2";
+    case SceneId::Form3:
+        return "Form3";
+    case SceneId::Form4:
+        return "Form4";
+    case SceneId::Form5:
+        return "Form5";
+    case SceneId::Form6:
+        return "Form6";
+    case SceneId::Form7:
+        return "Form7";
+    case SceneId::Form9:
+        return "Form9";
+    case SceneId::Form10:
+        return "Form10";
+    }
+    return "?";
+}
+
+enum class ItemKind { CommandButton, Label, TextBox, PictureBox, Shape, Line };
+
+// A colour as &H00BBGGRR: red in the low byte, then green, then blue.
+struct Colour {
+    std::uint32_t bgr = 0;
+    constexpr int Red() const { return int(bgr & 0xFF); }
+    constexpr int Green() const { return int((bgr >> 8) & 0xFF); }
+    constexpr int Blue() const { return int((bgr >> 16) & 0xFF); }
+    constexpr bool operator==(const Colour&) const = default;
+};
+
+inline constexpr Colour kRed{0x000000FF};
+inline constexpr Colour kWhite{0x00FFFFFF};
+inline constexpr Colour kBlack{0x00000000};
+
+struct FontSpec {
+    std::string_view family;
+    double points = 8.0;
+    int weight = 400;
+};
+
+struct TwipRect {
+    std::int16_t left = 0, top = 0, width = 0, height = 0;
+};
+
+struct TwipLine {
+    std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+enum class TransitionOrder { ShowThenHide, HideThenShow };
+
+enum class ButtonStyle { Standard = 0, Graphical = 1 };
+enum class MousePointer { Default = 0, SizeAll = 15 };
+enum class Alignment { Left = 0, Right = 1, Centre = 2 };
+enum class BackStyle { Transparent = 0, Opaque = 1 };
+enum class ShapeType { Rectangle = 0, Circle = 3, RoundedRectangle = 4, RoundedSquare = 5 };
+enum class PictureId { None, GamePicture };
+
+// What a click on an item does: nothing, move to another scene, or toggle the
+// scene's position marker label.
+struct ClickAction {
+    enum class Kind { None, GoTo, ToggleMarker } kind = Kind::None;
+    SceneId target = SceneId::Form1;
+    TransitionOrder order = TransitionOrder::ShowThenHide;
+    std::string_view markerLabel;
+};
+
+constexpr ClickAction GoTo(SceneId target, TransitionOrder order) {
+    return {ClickAction::Kind::GoTo, target, order, {}};
+}
+constexpr ClickAction ToggleMarker(std::string_view label) {
+    return {ClickAction::Kind::ToggleMarker, SceneId::Form1, TransitionOrder::ShowThenHide, label};
+}
+
+struct SceneItem {
+    std::string_view name;
+    ItemKind kind = ItemKind::Label;
+    TwipRect rect;       // all kinds but Line
+    TwipLine line;       // Line only
+    int borderWidth = 1; // Line only, in pixels
+    std::string_view caption;
+    std::string_view text; // TextBox, line breaks as CR LF
+    std::optional<Colour> backColor;
+    std::optional<Colour> foreColor;
+    ButtonStyle style = ButtonStyle::Standard;
+    MousePointer mousePointer = MousePointer::Default;
+    Alignment alignment = Alignment::Left;
+    BackStyle backStyle = BackStyle::Opaque;
+    std::optional<FontSpec> font;
+    int tabIndex = -1; // -1 for kinds without a tab position
+    bool multiLine = false;
+    ShapeType shape = ShapeType::Rectangle;
+    PictureId picture = PictureId::None;
+    ClickAction action;
+
+    // Chainable setters so that a scene table reads one row per item.
+    constexpr SceneItem Graphical(Colour face) const {
+        SceneItem copy = *this;
+        copy.style = ButtonStyle::Graphical;
+        copy.backColor = face;
+        return copy;
+    }
+    constexpr SceneItem WithFont(FontSpec f) const {
+        SceneItem copy = *this;
+        copy.font = f;
+        return copy;
+    }
+    constexpr SceneItem WithPointer(MousePointer p) const {
+        SceneItem copy = *this;
+        copy.mousePointer = p;
+        return copy;
+    }
+    constexpr SceneItem WithForeColor(Colour c) const {
+        SceneItem copy = *this;
+        copy.foreColor = c;
+        return copy;
+    }
+    constexpr SceneItem Aligned(Alignment a) const {
+        SceneItem copy = *this;
+        copy.alignment = a;
+        return copy;
+    }
+    constexpr SceneItem Transparent() const {
+        SceneItem copy = *this;
+        copy.backStyle = BackStyle::Transparent;
+        return copy;
+    }
+    constexpr SceneItem OnClick(ClickAction a) const {
+        SceneItem copy = *this;
+        copy.action = a;
+        return copy;
+    }
+
+    constexpr bool IsWindowed() const {
+        return kind == ItemKind::CommandButton || kind == ItemKind::TextBox ||
+               kind == ItemKind::PictureBox;
+    }
+};
+
+struct Scene {
+    SceneId id = SceneId::Form1;
+    std::string_view caption;
+    int clientWidth = 0, clientHeight = 0; // twips
+    std::optional<Colour> backColor;
+    int startUpPosition = 3; // 2 = centred on the screen, 3 = platform default
+    std::span<const SceneItem> items;
+    // Window flags that one scene switches off; every other scene keeps them on.
+    bool minButton = true;
+    bool maxButton = true;
+
+    constexpr const SceneItem* FindItem(std::string_view name) const {
+        for (const SceneItem& item : items)
+            if (item.name == name)
+                return &item;
+        return nullptr;
+    }
+};
+
+// Item constructors, one per kind; the optional properties follow as setters.
+constexpr SceneItem Button(std::string_view name, TwipRect r, std::string_view caption,
+                           int tabIndex) {
+    SceneItem item;
+    item.name = name;
+    item.kind = ItemKind::CommandButton;
+    item.rect = r;
+    item.caption = caption;
+    item.tabIndex = tabIndex;
+    return item;
+}
+
+constexpr SceneItem Label(std::string_view name, TwipRect r, std::string_view caption,
+                          int tabIndex) {
+    SceneItem item;
+    item.name = name;
+    item.kind = ItemKind::Label;
+    item.rect = r;
+    item.caption = caption;
+    item.tabIndex = tabIndex;
+    return item;
+}
+
+constexpr SceneItem TextBox(std::string_view name, TwipRect r, std::string_view text,
+                            int tabIndex) {
+    SceneItem item;
+    item.name = name;
+    item.kind = ItemKind::TextBox;
+    item.rect = r;
+    item.text = text;
+    item.multiLine = true;
+    item.tabIndex = tabIndex;
+    return item;
+}
+
+constexpr SceneItem PictureBox(std::string_view name, TwipRect r, PictureId picture, int tabIndex) {
+    SceneItem item;
+    item.name = name;
+    item.kind = ItemKind::PictureBox;
+    item.rect = r;
+    item.picture = picture;
+    item.tabIndex = tabIndex;
+    return item;
+}
+
+constexpr SceneItem Shape(std::string_view name, TwipRect r, ShapeType shape) {
+    SceneItem item;
+    item.name = name;
+    item.kind = ItemKind::Shape;
+    item.rect = r;
+    item.shape = shape;
+    return item;
+}
+
+constexpr SceneItem Line(std::string_view name, TwipLine l, int borderWidth = 3) {
+    SceneItem item;
+    item.name = name;
+    item.kind = ItemKind::Line;
+    item.line = l;
+    item.borderWidth = borderWidth;
+    return item;
+}
+
+} // namespace varn
