@@ -14,7 +14,7 @@ void InstallFontSubstitutes() {
     // Families the scenes name that Linux desktops rarely have, mapped to
     // metric-alike or similar-looking free families, first available wins.
     QFont::insertSubstitutions(
-        "Sylfaen", {"Noto Serif", "DejaVu Serif", "Liberation Serif", "FreeSerif", "Serif"});
+        "Sylfaen", {"Noto Serif", "Liberation Serif", "DejaVu Serif", "FreeSerif", "Serif"});
     QFont::insertSubstitutions(
         "MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans", "Sans Serif"});
 }

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing the tour need on Debian 12,
+# skipping what is already there. Sourced by play.sh and test.sh.
+set -euo pipefail
+
+packages=(
+  cmake g++ make qt6-base-dev libgl-dev            # build
+  fonts-dejavu-core fonts-liberation2              # stand-ins for the scene fonts
+  xvfb xauth openbox wmctrl xdotool x11-utils imagemagick  # end-to-end tests under X
+  clang-format
+)
+packages+=(${VARN_EXTRA_PACKAGES:-})
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
