@@ -66,7 +66,9 @@ void QtPlatform::PlaceOnFirstShowing(SceneWindow& window) {
     if (window.Record().startUpPosition != 2)
         return; // the window system's default placement
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window.geometry();
+        // move() places the frame; its margins are known here on some window
+        // systems and only after mapping on others, where they count as zero.
+        QRect frame = window.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
     }

@@ -1,0 +1,79 @@
+// Drives the real scene windows the way a person does, on the offscreen
+// platform: clicks and keys go through the window system interface, so they
+// reach whichever widget or label lies under the point.
+#pragma once
+
+#include "runtime/qt/tour.h"
+#include "runtime/qt/units.h"
+#include "scenes/catalogue.h"
+
+#include <QApplication>
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+namespace varn::testing {
+
+class TourFixture {
+  public:
+    TourFixture()
+        : tour(
+              scenes::All(), [this](const RuntimeError& e) { errors.push_back(e.what()); },
+              [this] { ++closes; }) {}
+
+    // Starts the tour and, if asked, walks straight to `scene`.
+    void StartAt(SceneId scene = SceneId::Form1) {
+        tour.Start();
+        if (scene != SceneId::Form1)
+            tour.Manager().GoTo(SceneId::Form1, scene, TransitionOrder::ShowThenHide);
+        Settle(scene);
+    }
+
+    qt::SceneWindow* Window(SceneId id) const { return tour.Window(id); }
+
+    // Lets the window system deliver pending events and activates the scene.
+    void Settle(SceneId visible) {
+        qt::SceneWindow* window = Window(visible);
+        QVERIFY(window != nullptr);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+
+    void ClickAt(SceneId scene, QPoint point) {
+        QTest::mouseClick(Window(scene)->windowHandle(), Qt::LeftButton, {}, point);
+    }
+
+    // Clicks an item of the scene, by default in the middle of its rectangle.
+    void ClickItem(SceneId scene, std::string_view item, QPoint offset = {-1, -1}) {
+        const SceneItem* record = Window(scene)->Record().FindItem(item);
+        QVERIFY(record != nullptr);
+        const QRect r = qt::ToPixels(record->rect);
+        ClickAt(scene, offset.x() < 0 ? r.center() : r.topLeft() + offset);
+    }
+
+    void Key(SceneId scene, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(Window(scene)->windowHandle(), key, modifiers);
+    }
+
+    std::vector<SceneId> VisibleScenes() const {
+        std::vector<SceneId> visible;
+        for (SceneId id : kAllScenes)
+            if (Window(id) != nullptr && Window(id)->isVisible())
+                visible.push_back(id);
+        return visible;
+    }
+
+    QString FocusedItem() const {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
+
+    QImage Grab(SceneId scene) const { return Window(scene)->grab().toImage(); }
+
+    qt::Tour tour;
+    std::vector<std::string> errors;
+    int closes = 0;
+};
+
+} // namespace varn::testing

@@ -1,0 +1,167 @@
+// The windows built from the scene tables: how they look, where clicks land,
+// focus and tab order, system colours, placement and sizes.
+#include "support/tour_fixture.h"
+
+#include <QScreen>
+
+using namespace varn;
+using varn::testing::TourFixture;
+
+Q_DECLARE_METATYPE(SceneId)
+
+namespace {
+
+bool IsRed(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+
+int CountPixels(const QImage& image, const QRect& area, bool (*match)(QRgb)) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += match(image.pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class SceneWindowsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void titleLooksAsDesigned() {
+        TourFixture f;
+        f.StartAt();
+        qt::SceneWindow* title = f.Window(SceneId::Form1);
+        QCOMPARE(title->windowTitle(), QString("Varn's House"));
+        QCOMPARE(title->size(), QSize(312, 112));
+        const QImage image = f.Grab(SceneId::Form1);
+        QCOMPARE(QColor(image.pixel(3, 3)), QColor(Qt::black));
+        QCOMPARE(QColor(image.pixel(300, 100)), QColor(Qt::black));
+        // Red title text inside the label, nothing of the label filled.
+        const QRect label(24, 16, 265, 73);
+        const int red = CountPixels(image, label, IsRed);
+        QVERIFY2(red > 300, qPrintable(QString("only %1 red pixels of title text").arg(red)));
+        QCOMPARE(QColor(image.pixel(30, 20)), QColor(Qt::black));
+        // The "Enter" face is red away from its caption.
+        QCOMPARE(QColor(image.pixel(112 + 6, 72 + 12)), QColor(Qt::red));
+        QCOMPARE(QColor(image.pixel(112 + 75, 72 + 12)), QColor(Qt::red));
+        QCOMPARE(title->findChild<QWidget*>("Command1")->cursor().shape(), Qt::SizeAllCursor);
+        QCOMPARE(title->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // The button lies above the title label: a click on its upper edge, inside
+    // the label's rectangle, presses the button.
+    void enterWinsOverTheTitleLabel() {
+        TourFixture f;
+        f.StartAt();
+        f.ClickAt(SceneId::Form1, {112 + 4, 72 + 1});
+        QCOMPARE(f.VisibleScenes(), std::vector<SceneId>{SceneId::Form2});
+    }
+
+    void spaceEntersFromTheTitle() {
+        TourFixture f;
+        f.StartAt();
+        QCOMPARE(f.FocusedItem(), QString("Command1"));
+        f.Key(SceneId::Form1, Qt::Key_Space);
+        QCOMPARE(f.VisibleScenes(), std::vector<SceneId>{SceneId::Form2});
+    }
+
+    void tabOrderSkipsLabels_data() {
+        QTest::addColumn<SceneId>("scene");
+        QTest::addColumn<QStringList>("order"); // from the focus on showing, by Tab
+        QTest::newRow("title") << SceneId::Form1 << QStringList{"Command1"};
+        QTest::newRow("street") << SceneId::Form2 << QStringList{"Command1", "Command2"};
+        QTest::newRow("driveway") << SceneId::Form3
+                                  << QStringList{"Command2", "Command1", "Command3"};
+        QTest::newRow("door handle") << SceneId::Form4 << QStringList{"Command1", "Text1"};
+        QTest::newRow("car") << SceneId::Form5 << QStringList{"Text1", "Command1"};
+        QTest::newRow("unfinished") << SceneId::Form6 << QStringList{"Command1", "Text1"};
+        QTest::newRow("ground floor")
+            << SceneId::Form7
+            << QStringList{"Command1", "Command2", "Command3", "Command4", "Command5"};
+        QTest::newRow("game") << SceneId::Form9 << QStringList{"Text1", "Command1"};
+        QTest::newRow("hallway") << SceneId::Form10
+                                 << QStringList{"Command1", "Command2", "Command5"};
+    }
+    void tabOrderSkipsLabels() {
+        QFETCH(SceneId, scene);
+        QFETCH(QStringList, order);
+        TourFixture f;
+        f.StartAt(scene);
+        QStringList forward{f.FocusedItem()};
+        for (int i = 1; i <= order.size(); ++i) {
+            f.Key(scene, Qt::Key_Tab);
+            forward << f.FocusedItem();
+        }
+        QCOMPARE(forward, order + QStringList{order.front()}); // and round again
+        f.Key(scene, Qt::Key_Backtab);
+        QCOMPARE(f.FocusedItem(), order.back());
+    }
+
+    void unnamedColoursFollowTheSystemPalette() {
+        TourFixture f;
+        f.StartAt(SceneId::Form3);
+        const QPalette original = QApplication::palette();
+        QPalette scheme = original;
+        scheme.setColor(QPalette::Window, QColor(0, 128, 0));
+        scheme.setColor(QPalette::WindowText, QColor(0, 0, 200));
+        scheme.setColor(QPalette::ButtonText, QColor(200, 200, 0));
+        QApplication::setPalette(scheme);
+        QCoreApplication::processEvents();
+
+        const QImage driveway = f.Grab(SceneId::Form3);
+        QCOMPARE(QColor(driveway.pixel(300, 10)), QColor(0, 128, 0)); // background
+        QCOMPARE(QColor(driveway.pixel(192, 50)), QColor(0, 0, 200)); // Line3 at y 48
+        // The marker keeps its literal red, and so does the whole title.
+        QCOMPARE(QColor(driveway.pixel(224 + 8, 152 + 8)), QColor(Qt::red));
+        const QImage title = f.Window(SceneId::Form1)->grab().toImage();
+        QCOMPARE(QColor(title.pixel(3, 3)), QColor(Qt::black));
+        QCOMPARE(QColor(title.pixel(112 + 6, 72 + 12)), QColor(Qt::red));
+        QApplication::setPalette(original);
+        QCoreApplication::processEvents();
+    }
+
+    void firstShowingIsPlacedThenRemembered() {
+        TourFixture f;
+        f.StartAt();
+        qt::SceneWindow* title = f.Window(SceneId::Form1);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint offCentre = title->frameGeometry().center() - screen.center();
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(QString("off centre by %1, %2").arg(offCentre.x()).arg(offCentre.y())));
+
+        title->move(40, 50);
+        title->resize(500, 300);
+        f.ClickItem(SceneId::Form1, "Command1");
+        f.Settle(SceneId::Form2);
+        f.tour.Manager().GoTo(SceneId::Form2, SceneId::Form1, TransitionOrder::HideThenShow);
+        QCOMPARE(title->pos(), QPoint(40, 50));
+        QCOMPARE(title->size(), QSize(500, 300));
+    }
+
+    void enlargingMovesNothing() {
+        TourFixture f;
+        f.StartAt(SceneId::Form2);
+        qt::SceneWindow* street = f.Window(SceneId::Form2);
+        const QRect button = street->findChild<QWidget*>("Command1")->geometry();
+        street->resize(600, 400);
+        QTRY_COMPARE(street->size(), QSize(600, 400));
+        QCOMPARE(street->findChild<QWidget*>("Command1")->geometry(), button);
+        const QImage image = f.Grab(SceneId::Form2);
+        QCOMPARE(QColor(image.pixel(590, 390)), QColor(Qt::white)); // more background
+        QCOMPARE(QColor(image.pixel(150, 168)), QColor(Qt::black)); // Line1 where it was
+    }
+
+    void closingTheVisibleSceneEndsTheTour() {
+        TourFixture f;
+        f.StartAt(SceneId::Form2);
+        f.tour.Manager().GoTo(SceneId::Form2, SceneId::Form6, TransitionOrder::HideThenShow);
+        QCOMPARE(f.closes, 0); // hiding never ends it
+        f.Window(SceneId::Form6)->close();
+        QCOMPARE(f.closes, 1);
+    }
+};
+
+QTEST_MAIN(SceneWindowsTest)
+#include "test_scene_windows.moc"
