@@ -1,0 +1,90 @@
+# Shared by the end-to-end tests: a private X server with a window manager,
+# and helpers that act on the real program the way a person does, with real
+# X pointer and keyboard events. Source it; it cleans up on exit.
+set -euo pipefail
+
+PROGRAM=${PROGRAM:?set PROGRAM to the varns-house executable}
+declare -a owned_pids=()
+
+cleanup() {
+  for pid in "${owned_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_x() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+  owned_pids+=($!)
+  for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  rm -f "$fdfile"
+  [ "$DISPLAY" != ":" ] || fail "Xvfb did not start"
+  openbox >/dev/null 2>&1 &
+  owned_pids+=($!)
+  for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+  unset QT_QPA_PLATFORM
+}
+
+# Starts the program in the background; its pid is in $program_pid.
+start_program() {
+  "$PROGRAM" >"${TMPDIR:-/tmp}/varns-house-e2e.$$.log" 2>&1 &
+  program_pid=$!
+  owned_pids+=($program_pid)
+}
+
+# Prints the id of the one visible window with exactly this title.
+visible_window() {
+  local title=$1 id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  fail "no visible window titled '$title'"
+}
+
+# The titles of every visible top-level window of the program.
+visible_titles() {
+  xdotool search --onlyvisible --pid "$program_pid" --name '.' 2>/dev/null |
+    while read -r id; do xdotool getwindowname "$id"; done | sort
+}
+
+# Waits until exactly the given window title is the one visible window.
+expect_only_visible() {
+  local title=$1 now=""
+  for _ in $(seq 100); do
+    now=$(visible_titles)
+    [ "$now" = "$title" ] && return 0
+    sleep 0.05
+  done
+  fail "expected only '$title' visible, saw: ${now//$'\n'/, }"
+}
+
+# Clicks the left button at pixel (x, y) of the window's client area.
+click_in() {
+  local window=$1 x=$2 y=$3
+  xdotool mousemove --window "$window" "$x" "$y"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.1
+  xdotool mouseup 1
+}
+
+client_origin() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/ {printf "%s ", $2}'
+}
+
+# Waits for the program to end; its exit status is then in $program_status.
+wait_for_program_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$program_pid" 2>/dev/null && fail "the program is still running"
+  program_status=0
+  wait "$program_pid" || program_status=$?
+}
