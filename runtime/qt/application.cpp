@@ -3,6 +3,10 @@
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/fonts.h"
 
+#include "product.h" // generated from resources/product.h.in
+
+#include <QDirIterator>
+#include <QIcon>
 #include <QStringList>
 
 #include <cstdio>
@@ -43,6 +47,14 @@ std::unique_ptr<QApplication> OpenApplication(const char* programPath) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
 
     QApplication::setApplicationName(QStringLiteral("varns-house"));
+    QApplication::setApplicationVersion(QString::fromUtf8(product::kVersion));
+    // Lets the desktop match running windows to the installed entry and icon.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kApplicationId));
+    // Every scene window takes the application icon, in all its drawn sizes.
+    QIcon icon;
+    for (QDirIterator it(QStringLiteral(":/varns-house/window-icon")); it.hasNext();)
+        icon.addFile(it.next());
+    QApplication::setWindowIcon(icon);
     // The tour ends when the visible scene is closed, not when the last
     // window disappears: a scene is briefly hidden during some transitions.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,0 +1,56 @@
+# The program's identity: the product header, the Windows resource script
+# (icon and version record), the desktop entry, the AppStream metainfo and the
+# window icon compiled into the Qt layer. The version and the description come
+# from VARN_VERSION_TEXT and VARN_DESCRIPTION in the top-level CMakeLists.txt;
+# everything else that names the program is set here, once.
+
+set(VARN_APP_ID "io.github.varnshouse.VarnsHouse")
+set(VARN_PRODUCT_NAME "Varn's House")
+set(VARN_INTERNAL_NAME "varns-house")
+set(VARN_COMPANY "Varn family")
+set(VARN_COPYRIGHT "Copyright (C) 2026 Varn family")
+set(VARN_RELEASE_DATE "2026-12-08")
+set(VARN_ICON_DIR ${PROJECT_SOURCE_DIR}/resources/icon)
+set(VARN_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
+set(VARN_ICON_SIZES 16 32 48 64 128 256)
+
+# The version is written as major.minor with two minor digits: "1.01" is
+# version 1.1, the form the project() line and the version record's numbers use.
+if(NOT VARN_VERSION_TEXT MATCHES "^([0-9]+)\\.([0-9][0-9])$")
+  message(FATAL_ERROR "VARN_VERSION_TEXT must look like 1.01, not '${VARN_VERSION_TEXT}'")
+endif()
+math(EXPR VARN_VERSION_MAJOR "${CMAKE_MATCH_1}")
+math(EXPR VARN_VERSION_MINOR "${CMAKE_MATCH_2}")
+if(NOT "${VARN_VERSION_MAJOR}.${VARN_VERSION_MINOR}" VERSION_EQUAL
+   "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+  message(FATAL_ERROR "VARN_VERSION_TEXT ${VARN_VERSION_TEXT} disagrees with the project "
+                      "version ${PROJECT_VERSION}")
+endif()
+
+configure_file(${PROJECT_SOURCE_DIR}/resources/product.h.in ${VARN_GENERATED_DIR}/product.h
+               @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/varns-house.rc.in
+               ${VARN_GENERATED_DIR}/varns-house.rc @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.desktop.in
+               ${VARN_GENERATED_DIR}/${VARN_APP_ID}.desktop @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.metainfo.xml.in
+               ${VARN_GENERATED_DIR}/${VARN_APP_ID}.metainfo.xml @ONLY)
+
+target_include_directories(varn_qt PRIVATE ${VARN_GENERATED_DIR})
+
+# Every scene window shows the theme pictures as its icon; Qt picks the size.
+set(icon_pictures)
+foreach(size IN LISTS VARN_ICON_SIZES)
+  list(APPEND icon_pictures ${VARN_ICON_DIR}/hicolor/varns-house-${size}.png)
+endforeach()
+qt_add_resources(varn_qt varn_window_icon
+  PREFIX /varns-house/window-icon
+  BASE ${VARN_ICON_DIR}/hicolor
+  FILES ${icon_pictures})
+
+if(WIN32)
+  set(rc_file ${VARN_GENERATED_DIR}/varns-house.rc)
+  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS
+    "${VARN_ICON_DIR}/varns-house-30001.bin;${VARN_ICON_DIR}/varns-house-30002.bin;${VARN_ICON_DIR}/varns-house-30003.bin;${VARN_ICON_DIR}/varns-house-group.bin")
+  target_sources(varns-house PRIVATE ${rc_file})
+endif()
