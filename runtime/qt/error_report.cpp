@@ -9,7 +9,8 @@ namespace varn::qt {
 void ReportRuntimeError(const std::string& message) {
     std::fprintf(stderr, "varns-house: %s\n", message.c_str());
     std::fflush(stderr);
-    QMessageBox::critical(nullptr, QStringLiteral("Varn's House"), QString::fromStdString(message));
+    QMessageBox::critical(nullptr, QStringLiteral("Varn's House \u2014 Run-time error"),
+                          QString::fromStdString(message));
 }
 
 } // namespace varn::qt

@@ -8,6 +8,7 @@
 #include "runtime/scene_manager.h"
 
 #include <functional>
+#include <memory>
 
 namespace varn::qt {
 
@@ -15,12 +16,15 @@ class Tour {
   public:
     using ErrorHandler = std::function<void(const RuntimeError&)>;
 
-    Tour(std::span<const Scene* const> scenes, ErrorHandler onError, std::function<void()> onClose);
+    // Lets tests put a wrapper between the scene manager and the windows.
+    using PlatformWrapper = std::function<std::unique_ptr<varn::Platform>(varn::Platform&)>;
+
+    Tour(std::span<const Scene* const> scenes, ErrorHandler onError, std::function<void()> onClose,
+         const PlatformWrapper& wrap = {});
 
     // Shows the title scene. Raises RuntimeError if the window system fails.
     void Start() { manager_.Start(); }
 
-    QtPlatform& Platform() { return platform_; }
     SceneManager& Manager() { return manager_; }
     SceneWindow* Window(SceneId id) const { return platform_.Window(id); }
 
@@ -29,6 +33,7 @@ class Tour {
 
     ErrorHandler onError_;
     QtPlatform platform_;
+    std::unique_ptr<varn::Platform> wrapper_;
     SceneManager manager_;
 };
 

@@ -1,0 +1,51 @@
+// A platform wrapper that makes one chosen window operation fail, for tests
+// of the failure path. Calls are named like "Show Form3", "Create Form9" or
+// "Write Form2.Label3"; the named call reports a failure instead of running,
+// every other call passes through. Not part of the shipped program.
+#pragma once
+
+#include "runtime/platform.h"
+
+#include <string>
+
+namespace varn {
+
+inline std::string CallName(std::string_view operation, SceneId id, std::string_view label = {}) {
+    std::string name = std::string(operation) + " " + std::string(SceneName(id));
+    if (!label.empty())
+        name += "." + std::string(label);
+    return name;
+}
+
+class FaultInjectingPlatform : public Platform {
+  public:
+    FaultInjectingPlatform(Platform& inner, std::string failOn)
+        : inner_(inner), failOn_(std::move(failOn)) {}
+
+    Status CreateScene(const Scene& scene) override {
+        return Fails(CallName("Create", scene.id)) ? Injected() : inner_.CreateScene(scene);
+    }
+    Status ShowScene(SceneId id) override {
+        return Fails(CallName("Show", id)) ? Injected() : inner_.ShowScene(id);
+    }
+    Status HideScene(SceneId id) override {
+        return Fails(CallName("Hide", id)) ? Injected() : inner_.HideScene(id);
+    }
+    Status ReadCaption(SceneId id, std::string_view label, std::string& caption) override {
+        return Fails(CallName("Read", id, label)) ? Injected()
+                                                  : inner_.ReadCaption(id, label, caption);
+    }
+    Status WriteCaption(SceneId id, std::string_view label, std::string_view caption) override {
+        return Fails(CallName("Write", id, label)) ? Injected()
+                                                   : inner_.WriteCaption(id, label, caption);
+    }
+
+  private:
+    bool Fails(const std::string& call) const { return call == failOn_; }
+    static Status Injected() { return Status::Failed("injected failure"); }
+
+    Platform& inner_;
+    std::string failOn_;
+};
+
+} // namespace varn
