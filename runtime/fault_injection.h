@@ -40,6 +40,9 @@ class FaultInjectingPlatform : public Platform {
                                                    : inner_.WriteCaption(id, label, caption);
     }
 
+    // Chooses the call that fails from now on.
+    void FailOn(std::string call) { failOn_ = std::move(call); }
+
   private:
     bool Fails(const std::string& call) const { return call == failOn_; }
     static Status Injected() { return Status::Failed("injected failure"); }

@@ -15,22 +15,19 @@
 
 namespace varn::testing {
 
-class TourFixture {
+class TourDriver {
   public:
-    TourFixture()
-        : tour(
-              scenes::All(), [this](const RuntimeError& e) { errors.push_back(e.what()); },
-              [this] { ++closes; }) {}
+    explicit TourDriver(qt::Tour& tour) : driven_(tour) {}
 
     // Starts the tour and, if asked, walks straight to `scene`.
     void StartAt(SceneId scene = SceneId::Form1) {
-        tour.Start();
+        driven_.Start();
         if (scene != SceneId::Form1)
-            tour.Manager().GoTo(SceneId::Form1, scene, TransitionOrder::ShowThenHide);
+            driven_.Manager().GoTo(SceneId::Form1, scene, TransitionOrder::ShowThenHide);
         Settle(scene);
     }
 
-    qt::SceneWindow* Window(SceneId id) const { return tour.Window(id); }
+    qt::SceneWindow* Window(SceneId id) const { return driven_.Window(id); }
 
     // Lets the window system deliver pending events and activates the scene.
     void Settle(SceneId visible) {
@@ -71,9 +68,22 @@ class TourFixture {
 
     QImage Grab(SceneId scene) const { return Window(scene)->grab().toImage(); }
 
-    qt::Tour tour;
+  private:
+    qt::Tour& driven_;
+};
+
+// A tour of its own that records run-time errors and closes instead of ending.
+class TourFixture : public TourDriver {
+  public:
+    TourFixture()
+        : TourDriver(tour),
+          tour(
+              scenes::All(), [this](const RuntimeError& e) { errors.push_back(e.what()); },
+              [this] { ++closes; }) {}
+
     std::vector<std::string> errors;
     int closes = 0;
+    qt::Tour tour;
 };
 
 } // namespace varn::testing
