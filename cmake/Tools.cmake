@@ -1,0 +1,6 @@
+# Developer tools: built with the program to keep them compiling, but never
+# installed or packaged.
+
+# Prints the map of scene transitions as a Graphviz graph (scripts/screenshots.sh).
+add_executable(transition_map tools/transition_map.cpp)
+target_link_libraries(transition_map PRIVATE varn_scenes)
