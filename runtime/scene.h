@@ -117,42 +117,25 @@ struct SceneItem {
     ClickAction action;
 
     // Chainable setters so that a scene table reads one row per item.
+    template <typename Field, typename Value>
+    constexpr SceneItem With(Field SceneItem::*field, Value value) const {
+        SceneItem copy = *this;
+        copy.*field = value;
+        return copy;
+    }
     constexpr SceneItem Graphical(Colour face) const {
-        SceneItem copy = *this;
-        copy.style = ButtonStyle::Graphical;
-        copy.backColor = face;
-        return copy;
+        return With(&SceneItem::style, ButtonStyle::Graphical).With(&SceneItem::backColor, face);
     }
-    constexpr SceneItem WithFont(FontSpec f) const {
-        SceneItem copy = *this;
-        copy.font = f;
-        return copy;
-    }
+    constexpr SceneItem WithFont(FontSpec f) const { return With(&SceneItem::font, f); }
     constexpr SceneItem WithPointer(MousePointer p) const {
-        SceneItem copy = *this;
-        copy.mousePointer = p;
-        return copy;
+        return With(&SceneItem::mousePointer, p);
     }
-    constexpr SceneItem WithForeColor(Colour c) const {
-        SceneItem copy = *this;
-        copy.foreColor = c;
-        return copy;
-    }
-    constexpr SceneItem Aligned(Alignment a) const {
-        SceneItem copy = *this;
-        copy.alignment = a;
-        return copy;
-    }
+    constexpr SceneItem WithForeColor(Colour c) const { return With(&SceneItem::foreColor, c); }
+    constexpr SceneItem Aligned(Alignment a) const { return With(&SceneItem::alignment, a); }
     constexpr SceneItem Transparent() const {
-        SceneItem copy = *this;
-        copy.backStyle = BackStyle::Transparent;
-        return copy;
+        return With(&SceneItem::backStyle, BackStyle::Transparent);
     }
-    constexpr SceneItem OnClick(ClickAction a) const {
-        SceneItem copy = *this;
-        copy.action = a;
-        return copy;
-    }
+    constexpr SceneItem OnClick(ClickAction a) const { return With(&SceneItem::action, a); }
 
     constexpr bool IsWindowed() const {
         return kind == ItemKind::CommandButton || kind == ItemKind::TextBox ||
@@ -180,66 +163,44 @@ struct Scene {
 };
 
 // Item constructors, one per kind; the optional properties follow as setters.
-constexpr SceneItem Button(std::string_view name, TwipRect r, std::string_view caption,
-                           int tabIndex) {
+constexpr SceneItem Item(std::string_view name, ItemKind kind, TwipRect r, int tabIndex = -1) {
     SceneItem item;
     item.name = name;
-    item.kind = ItemKind::CommandButton;
+    item.kind = kind;
     item.rect = r;
-    item.caption = caption;
     item.tabIndex = tabIndex;
     return item;
+}
+
+constexpr SceneItem Button(std::string_view name, TwipRect r, std::string_view caption,
+                           int tabIndex) {
+    return Item(name, ItemKind::CommandButton, r, tabIndex).With(&SceneItem::caption, caption);
 }
 
 constexpr SceneItem Label(std::string_view name, TwipRect r, std::string_view caption,
                           int tabIndex) {
-    SceneItem item;
-    item.name = name;
-    item.kind = ItemKind::Label;
-    item.rect = r;
-    item.caption = caption;
-    item.tabIndex = tabIndex;
-    return item;
+    return Item(name, ItemKind::Label, r, tabIndex).With(&SceneItem::caption, caption);
 }
 
 constexpr SceneItem TextBox(std::string_view name, TwipRect r, std::string_view text,
                             int tabIndex) {
-    SceneItem item;
-    item.name = name;
-    item.kind = ItemKind::TextBox;
-    item.rect = r;
-    item.text = text;
-    item.multiLine = true;
-    item.tabIndex = tabIndex;
-    return item;
+    return Item(name, ItemKind::TextBox, r, tabIndex)
+        .With(&SceneItem::text, text)
+        .With(&SceneItem::multiLine, true);
 }
 
 constexpr SceneItem PictureBox(std::string_view name, TwipRect r, PictureId picture, int tabIndex) {
-    SceneItem item;
-    item.name = name;
-    item.kind = ItemKind::PictureBox;
-    item.rect = r;
-    item.picture = picture;
-    item.tabIndex = tabIndex;
-    return item;
+    return Item(name, ItemKind::PictureBox, r, tabIndex).With(&SceneItem::picture, picture);
 }
 
 constexpr SceneItem Shape(std::string_view name, TwipRect r, ShapeType shape) {
-    SceneItem item;
-    item.name = name;
-    item.kind = ItemKind::Shape;
-    item.rect = r;
-    item.shape = shape;
-    return item;
+    return Item(name, ItemKind::Shape, r).With(&SceneItem::shape, shape);
 }
 
 constexpr SceneItem Line(std::string_view name, TwipLine l, int borderWidth = 3) {
-    SceneItem item;
-    item.name = name;
-    item.kind = ItemKind::Line;
-    item.line = l;
-    item.borderWidth = borderWidth;
-    return item;
+    return Item(name, ItemKind::Line, {})
+        .With(&SceneItem::line, l)
+        .With(&SceneItem::borderWidth, borderWidth);
 }
 
 } // namespace varn

@@ -1,5 +1,7 @@
 #include "scenes/catalogue.h"
 
+#include <algorithm>
+
 #include "runtime/scene_checks.h"
 #include "scenes/form10_hallway.h"
 #include "scenes/form1_title.h"
@@ -19,9 +21,7 @@ constexpr const Scene* kScenes[] = {&kForm1, &kForm2, &kForm3, &kForm4, &kForm5,
                                     &kForm6, &kForm7, &kForm9, &kForm10};
 
 static_assert(CoversEveryScene(kScenes), "one scene record per SceneId");
-static_assert(IsWellFormed(kForm1) && IsWellFormed(kForm2) && IsWellFormed(kForm3) &&
-                  IsWellFormed(kForm4) && IsWellFormed(kForm5) && IsWellFormed(kForm6) &&
-                  IsWellFormed(kForm7) && IsWellFormed(kForm9) && IsWellFormed(kForm10),
+static_assert(std::ranges::all_of(kScenes, [](const Scene* s) { return IsWellFormed(*s); }),
               "unique item names and tab indices; markers name a label of their scene");
 
 } // namespace

@@ -33,14 +33,30 @@ std::vector<Step> StepsOf(SceneId from, const ClickAction& action) {
     return show;
 }
 
-// Puts a fault injector between the manager and the windows, failing nothing yet.
-qt::Tour::PlatformWrapper InjectingFaults(FaultInjectingPlatform*& injector) {
-    return [&injector](Platform& inner) {
-        auto wrapper = std::make_unique<FaultInjectingPlatform>(inner, "");
-        injector = wrapper.get();
-        return wrapper;
-    };
-}
+// A tour whose window operations pass through a fault injector.
+struct FailingTour {
+    FailingTour()
+        : tour(
+              scenes::All(), [this](const RuntimeError& e) { errors.push_back(e.what()); }, [] {},
+              [this](Platform& inner) {
+                  auto wrapper = std::make_unique<FaultInjectingPlatform>(inner, "");
+                  faults = wrapper.get();
+                  return wrapper;
+              }),
+          driver(tour) {}
+
+    // Walks to the scene, then clicks the item with the named call failing.
+    void ClickWithFailure(SceneId scene, const QString& item, const std::string& call) {
+        driver.StartAt(scene);
+        faults->FailOn(call);
+        driver.ClickItem(scene, item.toStdString());
+    }
+
+    std::vector<std::string> errors;
+    FaultInjectingPlatform* faults = nullptr;
+    qt::Tour tour;
+    testing::TourDriver driver;
+};
 
 } // namespace
 
@@ -79,15 +95,9 @@ class FailurePathTest : public QObject {
         const Step failing = steps[std::size_t(failingStep)];
         const std::string call = CallName(failing.operation.toStdString(), failing.scene);
 
-        std::vector<std::string> errors;
-        FaultInjectingPlatform* faults = nullptr;
-        qt::Tour tour(
-            scenes::All(), [&](const RuntimeError& e) { errors.push_back(e.what()); }, [] {},
-            InjectingFaults(faults));
-        testing::TourDriver f(tour);
-        f.StartAt(from);
-        faults->FailOn(call);
-        f.ClickItem(from, item.toStdString());
+        FailingTour f;
+        f.ClickWithFailure(from, item, call);
+        const auto& errors = f.errors;
 
         QCOMPARE(errors.size(), std::size_t(1));
         const QString message = QString::fromStdString(errors.front());
@@ -102,13 +112,13 @@ class FailurePathTest : public QObject {
             if (steps[std::size_t(i)].operation == "Hide")
                 visible.erase(steps[std::size_t(i)].scene);
         }
-        const auto shown = f.VisibleScenes();
+        const auto shown = f.driver.VisibleScenes();
         QCOMPARE(std::set<SceneId>(shown.begin(), shown.end()), visible);
         bool created = true; // unless the transition had to create it and did not get there
         for (int i = 0; i < int(steps.size()); ++i)
             if (steps[std::size_t(i)].operation == "Create")
                 created = i < failingStep;
-        QCOMPARE(tour.Manager().IsCreated(clicked->action.target), created);
+        QCOMPARE(f.tour.Manager().IsCreated(clicked->action.target), created);
     }
 
     void markerToggleStopsAtTheFailingCall_data() {
@@ -128,22 +138,16 @@ class FailurePathTest : public QObject {
         QFETCH(SceneId, scene);
         QFETCH(QString, button);
         QFETCH(QString, failing);
-        std::vector<std::string> errors;
-        FaultInjectingPlatform* faults = nullptr;
-        qt::Tour tour(
-            scenes::All(), [&](const RuntimeError& e) { errors.push_back(e.what()); }, [] {},
-            InjectingFaults(faults));
-        testing::TourDriver f(tour);
-        f.StartAt(scene);
-        faults->FailOn(failing.toStdString());
-        f.ClickItem(scene, button.toStdString());
+        FailingTour f;
+        f.ClickWithFailure(scene, button, failing.toStdString());
+        const auto& errors = f.errors;
 
         QCOMPARE(errors.size(), std::size_t(1));
         const QString operation = failing.startsWith("Read") ? "Caption read" : "Caption write";
         QVERIFY(QString::fromStdString(errors.front()).contains(operation + " failed"));
-        const SceneItem* marker = tour.Window(scene)->Record().FindItem(button.toStdString());
-        QCOMPARE(tour.Window(scene)->Caption(marker->action.markerLabel), QString());
-        QCOMPARE(f.VisibleScenes(), std::vector<SceneId>{scene});
+        const SceneItem* marker = f.tour.Window(scene)->Record().FindItem(button.toStdString());
+        QCOMPARE(f.tour.Window(scene)->Caption(marker->action.markerLabel), QString());
+        QCOMPARE(f.driver.VisibleScenes(), std::vector<SceneId>{scene});
     }
 };
 
