@@ -153,6 +153,33 @@ class SceneWindowsTest : public QObject {
         QCOMPARE(QColor(image.pixel(150, 168)), QColor(Qt::black)); // Line1 where it was
     }
 
+    // Named fonts the system lacks fall back to a similar family, same size.
+    void missingFontsFallBackToSimilarFamilies_data() {
+        QTest::addColumn<SceneId>("scene");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<QStringList>("families");
+        const QStringList serif{"Noto Serif", "Liberation Serif", "DejaVu Serif"};
+        const QStringList sans{"Liberation Sans", "DejaVu Sans", "Noto Sans"};
+        QTest::newRow("Sylfaen 9.75") << SceneId::Form1 << "Command1" << 9.75 << serif;
+        QTest::newRow("MS Sans Serif 24") << SceneId::Form4 << "Command1" << 24.0 << sans;
+        QTest::newRow("default 8") << SceneId::Form2 << "Command1" << 8.0 << sans;
+    }
+    void missingFontsFallBackToSimilarFamilies() {
+        QFETCH(SceneId, scene);
+        QFETCH(QString, item);
+        QFETCH(double, points);
+        QFETCH(QStringList, families);
+        TourFixture f;
+        f.StartAt(scene);
+        const QFontInfo used(f.Window(scene)->findChild<QWidget*>(item)->font());
+        QVERIFY2(families.contains(used.family()), qPrintable(used.family()));
+        // Within the pixel the font engine rounds to (0.75 pt at 96 dpi).
+        QVERIFY2(qAbs(used.pointSizeF() - points) <= 0.75,
+                 qPrintable(QString::number(used.pointSizeF())));
+        QCOMPARE(used.weight(), int(QFont::Normal));
+    }
+
     void closingTheVisibleSceneEndsTheTour() {
         TourFixture f;
         f.StartAt(SceneId::Form2);
