@@ -13,7 +13,7 @@ import subprocess
 import sys
 
 sys.dont_write_bytecode = True
-from icon_reader import IconFile, IconImage, read_group_directory  # noqa: E402
+from icon_reader import IconFile, read_group_directory, read_image_header  # noqa: E402
 from res_reader import read_res, read_version_node  # noqa: E402
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
@@ -60,14 +60,13 @@ def check_icons(resources, ico):
 
     icon_ids = sorted(r.name for r in resources if r.kind == RT_ICON)
     expect("icon image ids", icon_ids, [30001, 30002, 30003])
+    expect(".ico directory", [e[:7] for e in ico.entries], [e[:7] for e in GROUP_ENTRIES])
     for (width, _, _, _, _, bits, size, number), from_ico in zip(GROUP_ENTRIES, ico.images):
         image = by_key.get((RT_ICON, number))
         if image is None:
             continue
         expect(f"image {number} size", len(image.data), size)
-        info = IconImage(image.data)
-        expect(f"image {number} header", (info.header_size, info.width, info.height, info.planes,
-                                          info.bit_count, info.compression),
+        expect(f"image {number} header", read_image_header(image.data),
                (40, width, 2 * width, 1, bits, 0))
         expect(f"image {number} is the .ico's image", image.data == from_ico, True)
 
