@@ -15,7 +15,14 @@ box=$(visible_window "Varn's House — Run-time error")
 [ "$(visible_window "Varn's House")" = "$title" ] || fail "the title window went away"
 grep -q "Run-time error: Show failed for Form2: injected failure" "$log" ||
   fail "standard error does not name the failing operation: $(cat "$log")"
-xdotool key --window "$box" Return
+# Acknowledge with a real key press; the box may re-create its window while
+# it settles, so look it up again until it takes the focus.
+for _ in $(seq 50); do
+  box=$(visible_window "Varn's House — Run-time error")
+  xdotool windowactivate --sync "$box" 2>/dev/null && break
+  sleep 0.1
+done
+xdotool key Return
 wait_for_program_exit
 [ "$program_status" = 1 ] || fail "exit status $program_status, expected 1"
 echo "1 passed, 0 failed"
