@@ -12,7 +12,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# On failure, the program's own output (sanitizer reports among it) goes with the message.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "${program_log:-}" ] && { echo "--- program output:" >&2; cat "$program_log" >&2; }
+  exit 1
+}
 
 start_x() {
   local fdfile
@@ -29,11 +34,24 @@ start_x() {
   unset QT_QPA_PLATFORM
 }
 
-# Starts the program in the background; its pid is in $program_pid.
+# Starts the program in the background; its pid is in $program_pid. A command
+# in PROGRAM_WRAPPER (split on spaces, e.g. "strace -f -o trace") runs it instead:
+# $program_pid is then the wrapper's, and $window_pid the program's own, the
+# one its windows carry.
 start_program() {
-  "$PROGRAM" >"${TMPDIR:-/tmp}/varns-house-e2e.$$.log" 2>&1 &
+  program_log="${TMPDIR:-/tmp}/varns-house-e2e.$$.log"
+  # shellcheck disable=SC2086
+  ${PROGRAM_WRAPPER:-} "$PROGRAM" >"$program_log" 2>&1 &
   program_pid=$!
   owned_pids+=($program_pid)
+  window_pid=$program_pid
+  if [ -n "${PROGRAM_WRAPPER:-}" ]; then
+    for _ in $(seq 100); do
+      window_pid=$(pgrep -P "$program_pid" | head -n1) && [ -n "$window_pid" ] && break
+      sleep 0.05
+    done
+    [ -n "$window_pid" ] || fail "the wrapped program did not start"
+  fi
 }
 
 # Prints the id of the one visible window with exactly this title.
@@ -49,7 +67,7 @@ visible_window() {
 
 # The titles of every visible top-level window of the program.
 visible_titles() {
-  xdotool search --onlyvisible --pid "$program_pid" --name '.' 2>/dev/null |
+  xdotool search --onlyvisible --pid "$window_pid" --name '.' 2>/dev/null |
     while read -r id; do xdotool getwindowname "$id"; done | sort
 }
 
