@@ -7,6 +7,7 @@ packages=(
   cmake g++ make qt6-base-dev libgl-dev            # build
   fonts-dejavu-core fonts-liberation2              # stand-ins for the scene fonts
   xvfb xauth openbox wmctrl xdotool x11-utils imagemagick  # end-to-end tests under X
+  strace procps                                    # end-to-end: trace of files and sockets, pgrep
   clang-format
   python3 binutils-mingw-w64-i686 desktop-file-utils appstream dpkg-dev graphviz  # resource checks, package, tour map
 )
