@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: unit and widget tests offscreen, the
-# end-to-end tests against the real program under Xvfb.
+# end-to-end tests against the real program under Xvfb. Then the same again
+# built with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer,
+# where any finding fails its test (CMakePresets.json, tests/sanitizers/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
-cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+for preset in default asan; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$(nproc)"
+  ctest --preset "$preset" -j"$(nproc)"
+done
