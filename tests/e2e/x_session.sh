@@ -67,8 +67,8 @@ visible_window() {
 
 # The titles of every visible top-level window of the program.
 visible_titles() {
-  xdotool search --onlyvisible --pid "$window_pid" --name '.' 2>/dev/null |
-    while read -r id; do xdotool getwindowname "$id"; done | sort
+  { xdotool search --onlyvisible --pid "$window_pid" --name '.' 2>/dev/null || true; } |
+    while read -r id; do xdotool getwindowname "$id" 2>/dev/null || true; done | sort
 }
 
 # Waits until exactly the given window title is the one visible window.
