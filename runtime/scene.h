@@ -154,11 +154,18 @@ struct Scene {
     bool minButton = true;
     bool maxButton = true;
 
+    // The item's position in the listing, or the item count when there is none.
+    // (Comparing indices rather than pointers keeps this usable in constant
+    // expressions under every compiler and sanitizer setting.)
+    constexpr std::size_t IndexOf(std::string_view name) const {
+        std::size_t index = 0;
+        while (index < items.size() && items[index].name != name)
+            ++index;
+        return index;
+    }
     constexpr const SceneItem* FindItem(std::string_view name) const {
-        for (const SceneItem& item : items)
-            if (item.name == name)
-                return &item;
-        return nullptr;
+        const std::size_t index = IndexOf(name);
+        return index < items.size() ? &items[index] : nullptr;
     }
 };
 

@@ -33,8 +33,8 @@ constexpr bool HasValidActions(const Scene& scene) {
         if (item.kind != ItemKind::CommandButton && item.kind != ItemKind::Label)
             return false;
         if (item.action.kind == ClickAction::Kind::ToggleMarker) {
-            const SceneItem* label = scene.FindItem(item.action.markerLabel);
-            if (label == nullptr || label->kind != ItemKind::Label)
+            const std::size_t label = scene.IndexOf(item.action.markerLabel);
+            if (label == scene.items.size() || scene.items[label].kind != ItemKind::Label)
                 return false;
         }
     }

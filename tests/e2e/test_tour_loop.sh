@@ -22,8 +22,7 @@ expect_only_visible 3
 click_in "$driveway" 56 120 # "Front Door"
 ending=$(visible_window Form4)
 expect_only_visible Form4
-xdotool windowactivate --sync "$ending"
-xdotool key space # the focus is on "Reincarnate"
+press_key "$ending" space # the focus is on "Reincarnate"
 expect_only_visible "Varn's House"
 [ "$(visible_window "Varn's House")" = "$title" ] || fail "a new title window appeared"
 [ "$(client_origin "$title")" = "$title_origin" ] || fail "the title window moved"

@@ -92,6 +92,16 @@ click_in() {
   xdotool mouseup 1
 }
 
+# Presses a key with a real key event, after giving the window the focus
+# (through the window manager where it answers, directly where it does not).
+press_key() {
+  local window=$1 key=$2
+  xdotool windowactivate --sync "$window" 2>/dev/null ||
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+  sleep 0.1
+  xdotool key "$key"
+}
+
 client_origin() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/ {printf "%s ", $2}'
 }
