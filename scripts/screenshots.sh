@@ -17,56 +17,25 @@ mkdir -p "$shots"
 
 "$build/transition_map" | dot -Tpng -o docs/transition-map.png
 
-owned_pids=()
-cleanup() {
-  for pid in "${owned_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "screenshots: $*" >&2; exit 1; }
-
-# A private X server on a free display, and openbox to draw the frames.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-owned_pids+=($!)
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$display_file")"
-rm -f "$display_file"
-[ "$DISPLAY" != ":" ] || fail "Xvfb did not start"
-openbox >/dev/null 2>&1 &
-owned_pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
-unset QT_QPA_PLATFORM
-
-"$build/varns-house" >/dev/null 2>&1 &
-program=$!
-owned_pids+=($program)
+# A private X server with openbox to draw the frames, and the helpers that
+# click with real X pointer events.
+PROGRAM="$build/varns-house"
+source tests/e2e/x_session.sh
+start_x
+start_program
 
 # Waits until the window with exactly this caption is the program's only
 # visible window, and prints its id.
 only_visible() {
-  local caption=$1 ids id names
-  for _ in $(seq 200); do
-    ids=$(xdotool search --onlyvisible --pid "$program" --name '.' 2>/dev/null || true)
-    names=$(for id in $ids; do xdotool getwindowname "$id"; done)
-    if [ "$names" = "$caption" ]; then
-      echo "$ids"
-      return 0
-    fi
-    sleep 0.05
-  done
-  fail "expected only '$caption' visible, saw: ${names//$'\n'/, }"
+  expect_only_visible "$1"
+  visible_window "$1"
 }
 
 # Clicks the middle of an item, given as its rectangle in twips from the
 # scene table (left top width height); 15 twips make one pixel.
 click_item() {
   local window=$1 left=$2 top=$3 width=$4 height=$5
-  xdotool mousemove --window "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15))
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.1
-  xdotool mouseup 1
+  click_in "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15))
 }
 
 # Waits for the scene, then captures its window with the frame.
@@ -118,8 +87,6 @@ last=$(capture Form5 Form5)
 
 # Closing the visible scene ends the tour.
 wmctrl -i -c "$(printf '0x%x' "$last")"
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.05; done
-status=0
-wait "$program" || status=$?
-[ "$status" = 0 ] || fail "the program exited with status $status"
+wait_for_program_exit
+[ "$program_status" = 0 ] || fail "the program exited with status $program_status"
 echo "Wrote $shots/Form{1,2,3,4,5,6,7,9,10}.png and docs/transition-map.png"
