@@ -39,8 +39,12 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.metainfo.xml.
 target_include_directories(varn_qt PRIVATE ${VARN_GENERATED_DIR})
 
 # Every scene window shows the theme pictures as its icon; Qt picks the size.
+# Only the sizes a title bar or task switcher uses: each window hands every
+# size it holds to the window system, so the large ones would cost each
+# window build time and memory for nothing. The theme keeps all sizes.
+set(VARN_WINDOW_ICON_SIZES 16 32 48 64)
 set(icon_pictures)
-foreach(size IN LISTS VARN_ICON_SIZES)
+foreach(size IN LISTS VARN_WINDOW_ICON_SIZES)
   list(APPEND icon_pictures ${VARN_ICON_DIR}/hicolor/varns-house-${size}.png)
 endforeach()
 qt_add_resources(varn_qt varn_window_icon

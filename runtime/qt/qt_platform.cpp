@@ -17,9 +17,11 @@ Status NoWindow(SceneId id) {
 
 QImage ToQImage(const Bitmap& bitmap) {
     QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-    for (int y = 0; y < bitmap.height; ++y)
+    for (int y = 0; y < bitmap.height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < bitmap.width; ++x)
-            image.setPixel(x, y, 0xFF000000u | bitmap.At(x, y));
+            row[x] = 0xFF000000u | bitmap.At(x, y);
+    }
     return image;
 }
 

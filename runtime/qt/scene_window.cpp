@@ -20,6 +20,16 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// Where a drawn item puts paint: its rectangle, or a line's box widened by its pen.
+QRect PaintedArea(const SceneItem& item) {
+    if (item.kind != ItemKind::Line)
+        return ToPixels(item.rect);
+    const int pen = item.borderWidth;
+    return QRect(ToPixels(item.line).p1(), ToPixels(item.line).p2())
+        .normalized()
+        .adjusted(-pen, -pen, pen, pen);
+}
+
 Qt::WindowFlags FrameFlags(const Scene& scene) {
     if (scene.minButton && scene.maxButton)
         return Qt::Window;
@@ -114,6 +124,8 @@ void SceneWindow::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     painter.fillRect(rect(), Resolve(scene_.backColor, palette(), kFaceRole));
     for (const SceneItem& item : scene_.items) {
+        if (!event->rect().intersects(PaintedArea(item)))
+            continue; // a small repaint (a marker, a hover) leaves the rest alone
         switch (item.kind) {
         case ItemKind::Label:
             PaintLabel(painter, item, captions_.at(item.name), palette());
