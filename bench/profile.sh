@@ -16,12 +16,12 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVARN_BUI
   >/dev/null
 cmake --build "$build" -j"$(nproc)" --target varns-house >/dev/null
 
-source bench/x_session.sh
+source tests/e2e/x_session.sh
 start_x
 out=$PWD/$build/callgrind.tour.out
 valgrind --tool=callgrind --callgrind-out-file="$out" "$build/varns-house" >/dev/null 2>&1 &
 program=$!
-bench_pids+=($program)
+owned_pids+=($program)
 
 # Under valgrind everything is some fifty times slower: wait for each window.
 window() {

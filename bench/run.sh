@@ -18,7 +18,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVARN_BUI
   >/dev/null
 cmake --build "$build" -j"$(nproc)" --target varns-house bare_window x_probe >/dev/null
 
-source bench/x_session.sh
+source tests/e2e/x_session.sh
 start_x
 echo "X server $DISPLAY, $(nproc) CPUs, $(uname -r); $runs runs, ${idle} s idle"
 "$build/bench/x_probe" --tour "$build/varns-house" --bare "$build/bench/bare_window" \

@@ -1,9 +1,9 @@
-# Shared by the end-to-end tests: a private X server with a window manager,
-# and helpers that act on the real program the way a person does, with real
-# X pointer and keyboard events. Source it; it cleans up on exit.
+# Shared by the end-to-end tests, the screenshots and the benchmark: a private
+# X server with a window manager, and helpers that act on the real program the
+# way a person does, with real X pointer and keyboard events. Source it; it
+# cleans up on exit.
 set -euo pipefail
 
-PROGRAM=${PROGRAM:?set PROGRAM to the varns-house executable}
 declare -a owned_pids=()
 
 cleanup() {
@@ -41,6 +41,7 @@ start_x() {
 start_program() {
   program_log="${TMPDIR:-/tmp}/varns-house-e2e.$$.log"
   # shellcheck disable=SC2086
+  : "${PROGRAM:?set PROGRAM to the varns-house executable}"
   ${PROGRAM_WRAPPER:-} "$PROGRAM" >"$program_log" 2>&1 &
   program_pid=$!
   owned_pids+=($program_pid)
