@@ -39,7 +39,7 @@ run_route() {
   done
   visible_window "$last" >/dev/null
   expect_only_visible "$last"
-  wmctrl -c "$last"
+  close_window "$last"
   wait_for_program_exit
   [ "$program_status" = 0 ] || fail "exit status $program_status"
   [ -z "$(pgrep -P "$program_pid" || true)" ] || fail "a child of the program is still running"

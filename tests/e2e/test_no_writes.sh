@@ -31,7 +31,7 @@ game=$(visible_window Form9)
 expect_only_visible Form9
 click_in "$game" 152 180 # "Stop Playing"
 expect_only_visible Form7
-wmctrl -c Form7
+close_window Form7
 wait_for_program_exit
 [ "$program_status" = 0 ] || fail "exit status $program_status"
 

@@ -31,7 +31,7 @@ click_in "$title" 150 84
 expect_only_visible Form2
 [ "$(visible_window Form2)" = "$street" ] || fail "a new street window appeared"
 
-wmctrl -c Form2 # the window manager's close, as from the title bar
+close_window Form2 # the window manager's close, as from the title bar
 wait_for_program_exit
 [ "$program_status" = 0 ] || fail "exit status $program_status after closing the visible window"
 echo "1 passed, 0 failed"

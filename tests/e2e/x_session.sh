@@ -6,6 +6,11 @@ set -euo pipefail
 
 declare -a owned_pids=()
 
+# How many 50 ms polls a wait may take: generous, since a loaded machine running
+# the sanitizer build under strace is many times slower than a desktop. A wait
+# ends as soon as its condition holds, so this costs nothing when all is well.
+patience=${X_SESSION_PATIENCE:-400}
+
 cleanup() {
   for pid in "${owned_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
@@ -24,13 +29,14 @@ start_x() {
   fdfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
   owned_pids+=($!)
-  for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+  for _ in $(seq "$patience"); do [ -s "$fdfile" ] && break; sleep 0.05; done
   export DISPLAY=":$(head -n1 "$fdfile")"
   rm -f "$fdfile"
   [ "$DISPLAY" != ":" ] || fail "Xvfb did not start"
   openbox >/dev/null 2>&1 &
   owned_pids+=($!)
-  for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+  # Ready once it keeps the client list, which closing windows goes through.
+  for _ in $(seq "$patience"); do wmctrl -l >/dev/null 2>&1 && break; sleep 0.05; done
   unset QT_QPA_PLATFORM
 }
 
@@ -47,7 +53,7 @@ start_program() {
   owned_pids+=($program_pid)
   window_pid=$program_pid
   if [ -n "${PROGRAM_WRAPPER:-}" ]; then
-    for _ in $(seq 100); do
+    for _ in $(seq "$patience"); do
       window_pid=$(pgrep -P "$program_pid" | head -n1) && [ -n "$window_pid" ] && break
       sleep 0.05
     done
@@ -58,7 +64,7 @@ start_program() {
 # Prints the id of the one visible window with exactly this title.
 visible_window() {
   local title=$1 id
-  for _ in $(seq 100); do
+  for _ in $(seq "$patience"); do
     id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05
@@ -75,7 +81,7 @@ visible_titles() {
 # Waits until exactly the given window title is the one visible window.
 expect_only_visible() {
   local title=$1 now=""
-  for _ in $(seq 100); do
+  for _ in $(seq "$patience"); do
     now=$(visible_titles)
     [ "$now" = "$title" ] && return 0
     sleep 0.05
@@ -91,6 +97,17 @@ click_in() {
   xdotool mousedown 1
   sleep 0.1
   xdotool mouseup 1
+}
+
+# Closes the window with this exact title the way its title bar's close box
+# does: the window manager asks the program to close it.
+close_window() {
+  local title=$1
+  for _ in $(seq 50); do
+    wmctrl -F -c "$title" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "the window manager could not close '$title'"
 }
 
 # Presses a key with a real key event, after giving the window the focus
@@ -109,7 +126,7 @@ client_origin() {
 
 # Waits for the program to end; its exit status is then in $program_status.
 wait_for_program_exit() {
-  for _ in $(seq 100); do
+  for _ in $(seq "$patience"); do
     kill -0 "$program_pid" 2>/dev/null || break
     sleep 0.05
   done
