@@ -75,8 +75,8 @@ class TransitionsTest : public QObject {
         QCOMPARE(f.closes, 0);
     }
 
-    // A click on a label counts anywhere inside its rectangle, text or not.
-    void labelTakesClicksAnywhereInItsRectangle_data() {
+    // A click on a label or button counts anywhere inside its rectangle.
+    void clickCountsAnywhereInTheRectangle_data() {
         QTest::addColumn<SceneId>("from");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QPoint>("offset");
@@ -89,8 +89,13 @@ class TransitionsTest : public QObject {
             QTest::addRow("TV is here at %d,%d", corner.x(), corner.y())
                 << Form7 << "Label1" << corner << Form9;
         QTest::newRow("TR-6 blank corner") << Form3 << "Label2" << QPoint(24, 16) << Form5;
+        // Buttons too take clicks on every corner of their rectangle (the test
+        // tool reads a click at 0,0 as "the window's centre", so 0,1 stands in).
+        for (QPoint corner : {QPoint(0, 1), QPoint(48, 0), QPoint(0, 64), QPoint(48, 64)})
+            QTest::addRow("The Hallway at %d,%d", corner.x(), corner.y())
+                << Form7 << "Command3" << corner << Form10;
     }
-    void labelTakesClicksAnywhereInItsRectangle() {
+    void clickCountsAnywhereInTheRectangle() {
         QFETCH(SceneId, from);
         QFETCH(QString, label);
         QFETCH(QPoint, offset);

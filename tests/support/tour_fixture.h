@@ -37,7 +37,9 @@ class TourDriver {
         QVERIFY(QTest::qWaitForWindowActive(window));
     }
 
+    // Qt Test takes a click at 0,0 for "the window's centre"; none is sent there.
     void ClickAt(SceneId scene, QPoint point) {
+        QVERIFY2(!point.isNull(), "a click at 0,0 would land in the window's centre");
         QTest::mouseClick(Window(scene)->windowHandle(), Qt::LeftButton, {}, point);
     }
 
