@@ -136,11 +136,6 @@ struct SceneItem {
         return With(&SceneItem::backStyle, BackStyle::Transparent);
     }
     constexpr SceneItem OnClick(ClickAction a) const { return With(&SceneItem::action, a); }
-
-    constexpr bool IsWindowed() const {
-        return kind == ItemKind::CommandButton || kind == ItemKind::TextBox ||
-               kind == ItemKind::PictureBox;
-    }
 };
 
 struct Scene {

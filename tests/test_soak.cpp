@@ -25,9 +25,12 @@ long EnvNumber(const char* name, long fallback) {
 // What a click at a point of a scene lands on: a windowed item above all,
 // else the topmost label, else nothing.
 const SceneItem* ItemAt(const Scene& scene, QPoint point) {
-    for (const SceneItem& item : scene.items)
-        if (item.IsWindowed() && qt::ToPixels(item.rect).contains(point))
+    for (const SceneItem& item : scene.items) {
+        const bool windowed = item.kind == ItemKind::CommandButton ||
+                              item.kind == ItemKind::TextBox || item.kind == ItemKind::PictureBox;
+        if (windowed && qt::ToPixels(item.rect).contains(point))
             return &item;
+    }
     for (auto it = scene.items.rbegin(); it != scene.items.rend(); ++it)
         if (it->kind == ItemKind::Label && qt::ToPixels(it->rect).contains(point))
             return &*it;

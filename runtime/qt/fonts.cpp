@@ -19,8 +19,8 @@ void InstallFontSubstitutes() {
         "MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans", "Sans Serif"});
 }
 
-QFont ItemFont(const std::optional<FontSpec>& spec) {
-    const FontSpec& f = spec ? *spec : kDefaultFont;
+QFont ItemFont(const std::optional<FontSpec>& named) {
+    const FontSpec& f = named ? *named : kDefaultFont;
     QFont font(QString::fromUtf8(f.family.data(), qsizetype(f.family.size())));
     font.setPointSizeF(f.points);
     font.setWeight(QFont::Weight(f.weight));

@@ -13,6 +13,6 @@ namespace varn::qt {
 // Registers the fallback families once, before any window is built.
 void InstallFontSubstitutes();
 
-QFont ItemFont(const std::optional<FontSpec>& spec);
+QFont ItemFont(const std::optional<FontSpec>& named);
 
 } // namespace varn::qt

@@ -1,6 +1,7 @@
 // The system colour each role falls back to when an item names no colour. They
 // are read from the widget's palette at paint time, so a change of the desktop
-// colour scheme recolours them at once.
+// colour scheme recolours them at once. (A standard push button's face is the
+// style's own, from the palette's Button role.)
 #pragma once
 
 #include "runtime/qt/units.h"
@@ -12,7 +13,6 @@
 namespace varn::qt {
 
 inline constexpr QPalette::ColorRole kFaceRole = QPalette::Window;           // 3-D face
-inline constexpr QPalette::ColorRole kButtonFaceRole = QPalette::Button;     // push-button face
 inline constexpr QPalette::ColorRole kButtonTextRole = QPalette::ButtonText; // label, button text
 inline constexpr QPalette::ColorRole kWindowTextRole = QPalette::WindowText; // shapes, lines
 
