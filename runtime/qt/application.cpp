@@ -19,8 +19,7 @@ namespace {
 QtMessageHandler previousHandler = nullptr;
 QStringList heldMessages; // what the toolkit said while connecting
 
-void HoldWhileConnecting(QtMsgType type, const QMessageLogContext& context,
-                         const QString& message) {
+void HoldWhileConnecting(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type != QtFatalMsg) {
         heldMessages << message;
         return;
@@ -31,7 +30,6 @@ void HoldWhileConnecting(QtMsgType type, const QMessageLogContext& context,
     std::fprintf(stderr, "varns-house: cannot open a window: no display could be reached (%s)\n",
                  qPrintable(reason));
     std::fflush(stderr);
-    (void)context;
     _exit(kNoDisplayExitStatus);
 }
 
