@@ -5,22 +5,12 @@
 #include <QPlainTextEdit>
 
 using namespace varn;
+using varn::testing::RedPixels;
 using varn::testing::TourFixture;
 
 Q_DECLARE_METATYPE(SceneId)
 
 namespace {
-
-int RedPixels(const QImage& image, const QRect& area) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += qRed(image.pixel(x, y)) > 150 && qGreen(image.pixel(x, y)) < 110 &&
-                             qBlue(image.pixel(x, y)) < 110
-                         ? 1
-                         : 0;
-    return count;
-}
 
 QString MarkerCaption(TourFixture& f, SceneId scene, std::string_view label) {
     return f.Window(scene)->Caption(label);

@@ -9,22 +9,6 @@ using varn::testing::TourFixture;
 
 Q_DECLARE_METATYPE(SceneId)
 
-namespace {
-
-bool IsRed(QRgb c) {
-    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
-}
-
-int CountPixels(const QImage& image, const QRect& area, bool (*match)(QRgb)) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += match(image.pixel(x, y)) ? 1 : 0;
-    return count;
-}
-
-} // namespace
-
 class SceneWindowsTest : public QObject {
     Q_OBJECT
 
@@ -40,7 +24,7 @@ class SceneWindowsTest : public QObject {
         QCOMPARE(QColor(image.pixel(300, 100)), QColor(Qt::black));
         // Red title text inside the label, nothing of the label filled.
         const QRect label(24, 16, 265, 73);
-        const int red = CountPixels(image, label, IsRed);
+        const int red = testing::RedPixels(image, label);
         QVERIFY2(red > 300, qPrintable(QString("only %1 red pixels of title text").arg(red)));
         QCOMPARE(QColor(image.pixel(30, 20)), QColor(Qt::black));
         // The "Enter" face is red away from its caption.

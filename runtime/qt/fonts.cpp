@@ -1,5 +1,7 @@
 #include "runtime/qt/fonts.h"
 
+#include "runtime/qt/units.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +23,7 @@ void InstallFontSubstitutes() {
 
 QFont ItemFont(const std::optional<FontSpec>& named) {
     const FontSpec& f = named ? *named : kDefaultFont;
-    QFont font(QString::fromUtf8(f.family.data(), qsizetype(f.family.size())));
+    QFont font(ToQString(f.family));
     font.setPointSizeF(f.points);
     font.setWeight(QFont::Weight(f.weight));
     font.setStyleHint(f.family == "Sylfaen" ? QFont::Serif : QFont::SansSerif);

@@ -1,15 +1,12 @@
 #include "runtime/qt/picture_box.h"
 
-#include "runtime/qt/units.h"
 
 #include <QPainter>
 
 namespace varn::qt {
 
-PictureBox::PictureBox(const SceneItem& item, QImage picture, QWidget* parent)
+PictureBox::PictureBox(QImage picture, QWidget* parent)
     : QFrame(parent), picture_(std::move(picture)) {
-    setObjectName(QString::fromUtf8(item.name.data(), qsizetype(item.name.size())));
-    setGeometry(ToPixels(item.rect));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     // Out of the tab order: the picture has nothing to do with the keyboard.

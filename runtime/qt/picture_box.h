@@ -2,7 +2,6 @@
 // corner; whatever does not fit inside the frame is cut off.
 #pragma once
 
-#include "runtime/scene.h"
 
 #include <QFrame>
 #include <QImage>
@@ -11,7 +10,7 @@ namespace varn::qt {
 
 class PictureBox : public QFrame {
   public:
-    PictureBox(const SceneItem& item, QImage picture, QWidget* parent);
+    PictureBox(QImage picture, QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "resources/pictures.h"
 #include "runtime/bitmap.h"
+#include "runtime/qt/units.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -100,24 +101,29 @@ Status QtPlatform::HideScene(SceneId id) {
     return Status::Ok();
 }
 
-Status QtPlatform::ReadCaption(SceneId id, std::string_view label, std::string& caption) {
-    SceneWindow* window = Window(id);
+Status QtPlatform::FindLabel(SceneId id, std::string_view label, SceneWindow*& window) const {
+    window = Window(id);
     if (window == nullptr)
         return NoWindow(id);
     if (!window->HasLabel(label))
         return Status::Failed("no label named " + std::string(label));
-    caption = window->Caption(label).toStdString();
     return Status::Ok();
 }
 
+Status QtPlatform::ReadCaption(SceneId id, std::string_view label, std::string& caption) {
+    SceneWindow* window = nullptr;
+    Status found = FindLabel(id, label, window);
+    if (found.ok)
+        caption = window->Caption(label).toStdString();
+    return found;
+}
+
 Status QtPlatform::WriteCaption(SceneId id, std::string_view label, std::string_view caption) {
-    SceneWindow* window = Window(id);
-    if (window == nullptr)
-        return NoWindow(id);
-    if (!window->HasLabel(label))
-        return Status::Failed("no label named " + std::string(label));
-    window->SetCaption(label, QString::fromUtf8(caption.data(), qsizetype(caption.size())));
-    return Status::Ok();
+    SceneWindow* window = nullptr;
+    Status found = FindLabel(id, label, window);
+    if (found.ok)
+        window->SetCaption(label, ToQString(caption));
+    return found;
 }
 
 } // namespace varn::qt

@@ -27,6 +27,8 @@ class QtPlatform : public Platform {
     SceneWindow* Window(SceneId id) const;
 
   private:
+    // The scene's window, when it exists and has a label of that name.
+    Status FindLabel(SceneId id, std::string_view label, SceneWindow*& window) const;
     QImage Picture(PictureId id);
     void PlaceOnFirstShowing(SceneWindow& window);
 

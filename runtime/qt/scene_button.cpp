@@ -16,10 +16,8 @@ constexpr int kBevel = 2;
 
 SceneButton::SceneButton(const SceneItem& item, QWidget* parent)
     : QPushButton(parent), item_(item) {
-    setObjectName(QString::fromUtf8(item.name.data(), qsizetype(item.name.size())));
-    setText(QString::fromUtf8(item.caption.data(), qsizetype(item.caption.size())));
+    setText(ToQString(item.caption));
     setFont(ItemFont(item.font));
-    setGeometry(ToPixels(item.rect));
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     if (item.mousePointer == MousePointer::SizeAll)

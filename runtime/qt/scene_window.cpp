@@ -16,10 +16,6 @@ namespace varn::qt {
 
 namespace {
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // Where a drawn item puts paint: its rectangle, or a line's box widened by its pen.
 QRect PaintedArea(const SceneItem& item) {
     if (item.kind != ItemKind::Line)
@@ -74,14 +70,19 @@ void SceneWindow::BuildWidgets(const PictureLoader& pictures) {
             widget = new TextBox(item, this);
             break;
         case ItemKind::PictureBox:
-            widget = new PictureBox(item, pictures(item.picture), this);
+            widget = new PictureBox(pictures(item.picture), this);
             break;
         case ItemKind::Label:
         case ItemKind::Shape:
         case ItemKind::Line:
             break;
         }
-        if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus))
+        if (widget == nullptr)
+            continue;
+        // Every windowed item is named and placed here, whatever its kind.
+        widget->setObjectName(ToQString(item.name));
+        widget->setGeometry(ToPixels(item.rect));
+        if (widget->focusPolicy() & Qt::TabFocus)
             focusable.emplace_back(item.tabIndex, widget);
     }
     std::sort(focusable.begin(), focusable.end(),

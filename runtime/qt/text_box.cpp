@@ -6,10 +6,8 @@
 namespace varn::qt {
 
 TextBox::TextBox(const SceneItem& item, QWidget* parent) : QPlainTextEdit(parent) {
-    setObjectName(QString::fromUtf8(item.name.data(), qsizetype(item.name.size())));
-    setGeometry(ToPixels(item.rect));
     setFont(ItemFont(std::nullopt));
-    QString text = QString::fromUtf8(item.text.data(), qsizetype(item.text.size()));
+    QString text = ToQString(item.text);
     setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QLine>
 #include <QRect>
+#include <QString>
 
 #include <cmath>
 
@@ -28,6 +29,10 @@ inline QLine ToPixels(TwipLine l) {
 
 inline QColor ToQColor(Colour c) {
     return QColor(c.Red(), c.Green(), c.Blue());
+}
+
+inline QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 } // namespace varn::qt

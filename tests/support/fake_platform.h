@@ -1,7 +1,9 @@
-// A platform that records every call as a line of text, keeps label captions
+// A platform that records every call as a line of text (named as the fault
+// injector names them), keeps label captions
 // in memory, and can be told to fail one chosen call.
 #pragma once
 
+#include "runtime/fault_injection.h"
 #include "runtime/platform.h"
 
 #include <map>
@@ -16,29 +18,28 @@ class FakePlatform : public Platform {
     std::string failOn;                          // the call, as recorded, that reports a failure
     std::map<std::string, std::string> captions; // "Form2.Label3" -> caption
 
-    Status CreateScene(const Scene& scene) override { return Record("Create " + Name(scene.id)); }
-    Status ShowScene(SceneId id) override { return Record("Show " + Name(id)); }
-    Status HideScene(SceneId id) override { return Record("Hide " + Name(id)); }
+    Status CreateScene(const Scene& scene) override { return Record(CallName("Create", scene.id)); }
+    Status ShowScene(SceneId id) override { return Record(CallName("Show", id)); }
+    Status HideScene(SceneId id) override { return Record(CallName("Hide", id)); }
 
     Status ReadCaption(SceneId id, std::string_view label, std::string& caption) override {
         const std::string key = Key(id, label);
-        Status status = Record("Read " + key);
+        Status status = Record(CallName("Read", id, label));
         if (status.ok)
             caption = captions[key];
         return status;
     }
     Status WriteCaption(SceneId id, std::string_view label, std::string_view caption) override {
         const std::string key = Key(id, label);
-        Status status = Record("Write " + key + "=" + std::string(caption));
+        Status status = Record(CallName("Write", id, label) + "=" + std::string(caption));
         if (status.ok)
             captions[key] = caption;
         return status;
     }
 
   private:
-    static std::string Name(SceneId id) { return std::string(SceneName(id)); }
     static std::string Key(SceneId id, std::string_view label) {
-        return Name(id) + "." + std::string(label);
+        return std::string(SceneName(id)) + "." + std::string(label);
     }
     Status Record(std::string call) {
         calls.push_back(call);

@@ -15,6 +15,17 @@
 
 namespace varn::testing {
 
+// How many pixels of the area are clearly red (anti-aliased text included).
+inline int RedPixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            count += qRed(c) > 150 && qGreen(c) < 110 && qBlue(c) < 110 ? 1 : 0;
+        }
+    return count;
+}
+
 class TourDriver {
   public:
     explicit TourDriver(qt::Tour& tour) : driven_(tour) {}
