@@ -1,6 +1,5 @@
 #include "runtime/qt/picture_box.h"
 
-
 #include <QPainter>
 
 namespace varn::qt {

@@ -2,7 +2,6 @@
 // corner; whatever does not fit inside the frame is cut off.
 #pragma once
 
-
 #include <QFrame>
 #include <QImage>
 
