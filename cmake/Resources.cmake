@@ -38,19 +38,23 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.metainfo.xml.
 
 target_include_directories(varn_qt PRIVATE ${VARN_GENERATED_DIR})
 
-# Every scene window shows the theme pictures as its icon; Qt picks the size.
-# Only the sizes a title bar or task switcher uses: each window hands every
-# size it holds to the window system, so the large ones would cost each
-# window build time and memory for nothing. The theme keeps all sizes.
-set(VARN_WINDOW_ICON_SIZES 16 32 48 64)
-set(icon_pictures)
-foreach(size IN LISTS VARN_WINDOW_ICON_SIZES)
-  list(APPEND icon_pictures ${VARN_ICON_DIR}/hicolor/varns-house-${size}.png)
+# Every scene window shows the icon; the window system picks the size. Only
+# the sizes a title bar or task switcher uses: each window hands every size it
+# holds to the window system, so the large ones would cost each window build
+# time and memory for nothing. The theme keeps all sizes. They are compiled in
+# as bare pixels, so that start-up decodes no picture.
+foreach(size 16 32 48 64)
+  set(header ${VARN_GENERATED_DIR}/window_icon_${size}.h)
+  add_custom_command(
+    OUTPUT ${header}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${VARN_ICON_DIR}/window/varns-house-${size}.rgba
+            -DOUTPUT=${header} -DNAME=kWindowIcon${size}
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    DEPENDS ${VARN_ICON_DIR}/window/varns-house-${size}.rgba
+            ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    COMMENT "Embedding the ${size} px window icon")
+  target_sources(varn_resources PRIVATE ${header})
 endforeach()
-qt_add_resources(varn_qt varn_window_icon
-  PREFIX /varns-house/window-icon
-  BASE ${VARN_ICON_DIR}/hicolor
-  FILES ${icon_pictures})
 
 if(WIN32)
   set(rc_file ${VARN_GENERATED_DIR}/varns-house.rc)

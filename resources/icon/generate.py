@@ -6,6 +6,9 @@
   varns-house-3000N.bin    the same three images as raw RT_ICON resources
   varns-house-group.bin    the RT_GROUP_ICON directory naming 30001-30003
   hicolor/varns-house-N.png  RGBA pictures for the desktop's icon theme
+  window/varns-house-N.rgba  the title-bar sizes as bare RGBA bytes, row by
+                           row from the top, which the program puts in its
+                           windows without decoding anything
 
 Usage: generate.py [OUTPUT_DIRECTORY]   (default: the folder of this script)
 """
@@ -21,6 +24,7 @@ import rendering  # noqa: E402
 
 FIRST_IMAGE_ID = 30001
 PNG_SIZES = (16, 32, 48, 64, 128, 256)
+WINDOW_SIZES = (16, 32, 48, 64)
 
 
 def icon_entries():
@@ -60,6 +64,7 @@ def main(argv):
         return 2
     out_dir = argv[1] if len(argv) == 2 else os.path.dirname(os.path.abspath(__file__))
     os.makedirs(os.path.join(out_dir, "hicolor"), exist_ok=True)
+    os.makedirs(os.path.join(out_dir, "window"), exist_ok=True)
 
     entries = icon_entries()
     assert [len(e.data) for e in entries] == [304, 744, 296]
@@ -71,6 +76,9 @@ def main(argv):
     for size in PNG_SIZES:
         write(os.path.join(out_dir, "hicolor", f"varns-house-{size}.png"),
               formats.png_file(png_pixels(size)))
+    for size in WINDOW_SIZES:
+        write(os.path.join(out_dir, "window", f"varns-house-{size}.rgba"),
+              bytes(channel for row in png_pixels(size) for pixel in row for channel in pixel))
     return 0
 
 

@@ -4,9 +4,11 @@
 #include "runtime/qt/fonts.h"
 
 #include "product.h" // generated from resources/product.h.in
+#include "resources/window_icon.h"
 
-#include <QDirIterator>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QStringList>
 
 #include <cstdio>
@@ -50,8 +52,9 @@ std::unique_ptr<QApplication> OpenApplication(const char* programPath) {
     QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kApplicationId));
     // Every scene window takes the application icon, in all its drawn sizes.
     QIcon icon;
-    for (QDirIterator it(QStringLiteral(":/varns-house/window-icon")); it.hasNext();)
-        icon.addFile(it.next());
+    for (const IconImage& image : WindowIconImages())
+        icon.addPixmap(QPixmap::fromImage(QImage(image.rgba.data(), image.size, image.size,
+                                                 image.size * 4, QImage::Format_RGBA8888)));
     QApplication::setWindowIcon(icon);
     // The tour ends when the visible scene is closed, not when the last
     // window disappears: a scene is briefly hidden during some transitions.

@@ -13,5 +13,5 @@ while read -r file; do
   cmp -s "$out/$file" "$icon_dir/$file" || { echo "FAIL: $file differs from what generate.py writes" >&2; exit 1; }
   count=$((count + 1))
 done < <(cd "$out" && find . -type f)
-[ "$count" = 11 ] || { echo "FAIL: generate.py wrote $count files, not 11" >&2; exit 1; }
+[ "$count" = 15 ] || { echo "FAIL: generate.py wrote $count files, not 15" >&2; exit 1; }
 echo "ok: $count icon files as generated"
