@@ -2,12 +2,14 @@
 // focus and tab order, system colours, placement and sizes.
 #include "support/tour_fixture.h"
 
+#include <QBackingStore>
 #include <QScreen>
 
 using namespace varn;
 using varn::testing::TourFixture;
 
 Q_DECLARE_METATYPE(SceneId)
+Q_DECLARE_METATYPE(TransitionOrder)
 
 class SceneWindowsTest : public QObject {
     Q_OBJECT
@@ -135,6 +137,39 @@ class SceneWindowsTest : public QObject {
         const QImage image = f.Grab(SceneId::Form2);
         QCOMPARE(QColor(image.pixel(590, 390)), QColor(Qt::white)); // more background
         QCOMPARE(QColor(image.pixel(150, 168)), QColor(Qt::black)); // Line1 where it was
+    }
+
+    void hiddenScenesKeepNoPixels_data() {
+        QTest::addColumn<SceneId>("scene");
+        QTest::addColumn<SceneId>("away");
+        QTest::addColumn<TransitionOrder>("back");
+        QTest::newRow("title, reincarnated")
+            << SceneId::Form1 << SceneId::Form2 << TransitionOrder::HideThenShow;
+        QTest::newRow("ground floor, after the game")
+            << SceneId::Form7 << SceneId::Form9 << TransitionOrder::ShowThenHide;
+    }
+
+    // A hidden scene gives its window buffer back; shown again, what is on
+    // screen is the whole scene, as freshly drawn, not a stale or blank buffer.
+    void hiddenScenesKeepNoPixels() {
+        QFETCH(SceneId, scene);
+        QFETCH(SceneId, away);
+        QFETCH(TransitionOrder, back);
+        TourFixture f;
+        f.StartAt(scene);
+        qt::SceneWindow* window = f.Window(scene);
+        f.tour.Manager().GoTo(scene, away, TransitionOrder::ShowThenHide);
+        f.Settle(away);
+        QVERIFY(window->backingStore()->size().width() <= 1);
+
+        f.tour.Manager().GoTo(away, scene, back);
+        f.Settle(scene);
+        QTRY_COMPARE(window->backingStore()->size(), window->size());
+        const QImage onScreen =
+            QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+        QCOMPARE(onScreen.convertToFormat(QImage::Format_RGB32),
+                 f.Grab(scene).convertToFormat(QImage::Format_RGB32));
+        QVERIFY(f.errors.empty());
     }
 
     // Named fonts the system lacks fall back to a similar family, same size.

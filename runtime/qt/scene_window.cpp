@@ -6,7 +6,9 @@
 #include "runtime/qt/scene_button.h"
 #include "runtime/qt/text_box.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -118,6 +120,15 @@ const SceneItem* SceneWindow::LabelAt(const QPoint& point) const {
         if (it->kind == ItemKind::Label && ToPixels(it->rect).contains(point))
             return &*it;
     return nullptr;
+}
+
+void SceneWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A hidden scene keeps no pixels: its window-system buffer shrinks to
+    // nothing, and showing it again paints it afresh.
+    if (!event->spontaneous())
+        if (QBackingStore* store = backingStore())
+            store->resize(QSize(1, 1));
 }
 
 void SceneWindow::paintEvent(QPaintEvent* event) {
