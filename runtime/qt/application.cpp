@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QStringList>
 
 #include <cstdio>
@@ -59,7 +60,14 @@ std::unique_ptr<QApplication> OpenApplication(const char* programPath) {
     // The tour ends when the visible scene is closed, not when the last
     // window disappears: a scene is briefly hidden during some transitions.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The style would keep every button face it draws, in each size and
+    // state, up to 10 MB; the few buttons of a scene are drawn faster than
+    // that memory pays for, so nothing is kept.
+    QPixmapCache::setCacheLimit(0);
     InstallFontSubstitutes();
+    // Everything the tour shows defaults to the scenes' interface font, so
+    // that no widget lays out text in a second, desktop font first.
+    QApplication::setFont(ItemFont(std::nullopt));
     return app;
 }
 

@@ -26,7 +26,10 @@ QFont ItemFont(const std::optional<FontSpec>& named) {
     QFont font(ToQString(f.family));
     font.setPointSizeF(f.points);
     font.setWeight(QFont::Weight(f.weight));
-    font.setStyleHint(f.family == "Sylfaen" ? QFont::Serif : QFont::SansSerif);
+    // Captions are plain Latin text, set glyph by glyph as the scenes were
+    // drawn, without ligatures or kerning.
+    font.setStyleHint(f.family == "Sylfaen" ? QFont::Serif : QFont::SansSerif,
+                      QFont::PreferNoShaping);
     return font;
 }
 
