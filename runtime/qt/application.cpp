@@ -61,8 +61,8 @@ std::unique_ptr<QApplication> OpenApplication(const char* programPath) {
     // window disappears: a scene is briefly hidden during some transitions.
     QApplication::setQuitOnLastWindowClosed(false);
     // The style would keep every button face it draws, in each size and
-    // state, up to 10 MB; the few buttons of a scene are drawn faster than
-    // that memory pays for, so nothing is kept.
+    // state, up to 10 MB; a scene has a handful of buttons, and drawing a
+    // face anew costs well under a millisecond, so nothing is kept.
     QPixmapCache::setCacheLimit(0);
     InstallFontSubstitutes();
     // Everything the tour shows defaults to the scenes' interface font, so
