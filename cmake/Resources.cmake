@@ -36,8 +36,6 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.desktop.in
 configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.metainfo.xml.in
                ${VARN_GENERATED_DIR}/${VARN_APP_ID}.metainfo.xml @ONLY)
 
-target_include_directories(varn_qt PRIVATE ${VARN_GENERATED_DIR})
-
 # Every scene window shows the icon; the window system picks the size. Only
 # the sizes a title bar or task switcher uses: each window hands every size it
 # holds to the window system, so the large ones would cost each window build
@@ -55,10 +53,3 @@ foreach(size 16 32 48 64)
     COMMENT "Embedding the ${size} px window icon")
   target_sources(varn_resources PRIVATE ${header})
 endforeach()
-
-if(WIN32)
-  set(rc_file ${VARN_GENERATED_DIR}/varns-house.rc)
-  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS
-    "${VARN_ICON_DIR}/varns-house-30001.bin;${VARN_ICON_DIR}/varns-house-30002.bin;${VARN_ICON_DIR}/varns-house-30003.bin;${VARN_ICON_DIR}/varns-house-group.bin")
-  target_sources(varns-house PRIVATE ${rc_file})
-endif()

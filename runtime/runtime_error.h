@@ -9,6 +9,13 @@
 
 namespace varn {
 
+// How the program ends when it cannot go on, on every platform: a failed
+// window operation, or no display to open windows on.
+inline constexpr int kRuntimeErrorExitStatus = 1;
+inline constexpr int kNoDisplayExitStatus = 2;
+// The title of the message box that reports a run-time error.
+inline constexpr char kRuntimeErrorTitle[] = "Varn's House \u2014 Run-time error";
+
 class RuntimeError : public std::runtime_error {
   public:
     RuntimeError(std::string operation, SceneId scene, std::string detail);

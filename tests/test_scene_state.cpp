@@ -42,7 +42,7 @@ class SceneStateTest : public QObject {
         TourFixture f;
         f.StartAt(scene);
         const QRect words =
-            qt::ToPixels(f.Window(scene)->Record().FindItem(label.toStdString())->rect);
+            qt::ToQRect(f.Window(scene)->Record().FindItem(label.toStdString())->rect);
         QCOMPARE(RedPixels(f.Grab(scene), words), 0);
 
         const QStringList expected{"This is You.", "", "This is You."};

@@ -28,11 +28,11 @@ const SceneItem* ItemAt(const Scene& scene, QPoint point) {
     for (const SceneItem& item : scene.items) {
         const bool windowed = item.kind == ItemKind::CommandButton ||
                               item.kind == ItemKind::TextBox || item.kind == ItemKind::PictureBox;
-        if (windowed && qt::ToPixels(item.rect).contains(point))
+        if (windowed && qt::ToQRect(item.rect).contains(point))
             return &item;
     }
     for (auto it = scene.items.rbegin(); it != scene.items.rend(); ++it)
-        if (it->kind == ItemKind::Label && qt::ToPixels(it->rect).contains(point))
+        if (it->kind == ItemKind::Label && qt::ToQRect(it->rect).contains(point))
             return &*it;
     return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/fonts.h"
+#include "runtime/runtime_error.h"
 
 #include "product.h" // generated from resources/product.h.in
 #include "resources/window_icon.h"

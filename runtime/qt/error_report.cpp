@@ -1,5 +1,7 @@
 #include "runtime/qt/error_report.h"
 
+#include "runtime/runtime_error.h"
+
 #include <QMessageBox>
 
 #include <cstdio>
@@ -9,7 +11,7 @@ namespace varn::qt {
 void ReportRuntimeError(const std::string& message) {
     std::fprintf(stderr, "varns-house: %s\n", message.c_str());
     std::fflush(stderr);
-    QMessageBox::critical(nullptr, QStringLiteral("Varn's House \u2014 Run-time error"),
+    QMessageBox::critical(nullptr, QString::fromUtf8(kRuntimeErrorTitle),
                           QString::fromStdString(message));
 }
 

@@ -6,9 +6,6 @@
 
 namespace varn::qt {
 
-inline constexpr int kRuntimeErrorExitStatus = 1;
-inline constexpr int kNoDisplayExitStatus = 2;
-
 void ReportRuntimeError(const std::string& message);
 
 } // namespace varn::qt

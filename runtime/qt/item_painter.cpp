@@ -5,8 +5,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
-
 namespace varn::qt {
 
 namespace {
@@ -23,21 +21,15 @@ Qt::Alignment HorizontalAlignment(Alignment a) {
     return Qt::AlignLeft;
 }
 
-// A square of the shorter side, centred in the item's rectangle.
 QRect CentredSquare(const QRect& r) {
-    const int side = std::min(r.width(), r.height());
-    return {r.left() + (r.width() - side) / 2, r.top() + (r.height() - side) / 2, side, side};
+    return ToQRect(varn::CentredSquare({r.left(), r.top(), r.width(), r.height()}));
 }
 
 } // namespace
 
-int CornerRadius(int width, int height) {
-    return std::max(2, std::min(width, height) / 4);
-}
-
 void PaintLabel(QPainter& painter, const SceneItem& item, const QString& caption,
                 const QPalette& palette) {
-    const QRect r = ToPixels(item.rect);
+    const QRect r = ToQRect(item.rect);
     painter.save();
     painter.setClipRect(r);
     if (item.backStyle == BackStyle::Opaque)
@@ -50,7 +42,7 @@ void PaintLabel(QPainter& painter, const SceneItem& item, const QString& caption
 }
 
 void PaintShape(QPainter& painter, const SceneItem& item, const QPalette& palette) {
-    const QRect r = ToPixels(item.rect);
+    const QRect r = ToQRect(item.rect);
     painter.save();
     painter.setPen(QPen(palette.color(kWindowTextRole), 1));
     painter.setBrush(Qt::NoBrush);
@@ -82,7 +74,7 @@ void PaintLine(QPainter& painter, const SceneItem& item, const QPalette& palette
     painter.save();
     painter.setPen(QPen(palette.color(kWindowTextRole), item.borderWidth, Qt::SolidLine,
                         Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(ToPixels(item.line));
+    painter.drawLine(ToQLine(item.line));
     painter.restore();
 }
 

@@ -16,7 +16,4 @@ void PaintLabel(QPainter& painter, const SceneItem& item, const QString& caption
 void PaintShape(QPainter& painter, const SceneItem& item, const QPalette& palette);
 void PaintLine(QPainter& painter, const SceneItem& item, const QPalette& palette);
 
-// The radius of the corners of rounded rectangles and squares.
-int CornerRadius(int width, int height);
-
 } // namespace varn::qt

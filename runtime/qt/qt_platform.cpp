@@ -71,9 +71,11 @@ void QtPlatform::PlaceOnFirstShowing(SceneWindow& window) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         // move() places the frame; its margins are known here on some window
         // systems and only after mapping on others, where they count as zero.
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
+        const QRect frame = window.frameGeometry();
+        const QRect area = screen->availableGeometry();
+        const Origin origin = CentredOrigin({area.x(), area.y(), area.width(), area.height()},
+                                            frame.width(), frame.height());
+        window.move(origin.x, origin.y);
     }
 }
 

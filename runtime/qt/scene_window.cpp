@@ -12,8 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace varn::qt {
 
 namespace {
@@ -21,9 +19,9 @@ namespace {
 // Where a drawn item puts paint: its rectangle, or a line's box widened by its pen.
 QRect PaintedArea(const SceneItem& item) {
     if (item.kind != ItemKind::Line)
-        return ToPixels(item.rect);
+        return ToQRect(item.rect);
     const int pen = item.borderWidth;
-    return QRect(ToPixels(item.line).p1(), ToPixels(item.line).p2())
+    return QRect(ToQLine(item.line).p1(), ToQLine(item.line).p2())
         .normalized()
         .adjusted(-pen, -pen, pen, pen);
 }
@@ -48,7 +46,7 @@ SceneWindow::SceneWindow(const Scene& scene, const PictureLoader& pictures, Clic
       onClose_(std::move(onClose)) {
     setObjectName(ToQString(SceneName(scene.id)));
     setWindowTitle(ToQString(scene.caption));
-    resize(ToPixels(scene.clientWidth), ToPixels(scene.clientHeight));
+    resize(TwipsToPixels(scene.clientWidth), TwipsToPixels(scene.clientHeight));
     setAttribute(Qt::WA_OpaquePaintEvent);
     for (const SceneItem& item : scene.items)
         if (item.kind == ItemKind::Label)
@@ -57,7 +55,7 @@ SceneWindow::SceneWindow(const Scene& scene, const PictureLoader& pictures, Clic
 }
 
 void SceneWindow::BuildWidgets(const PictureLoader& pictures) {
-    std::vector<std::pair<int, QWidget*>> focusable;
+    std::map<const SceneItem*, QWidget*> widgets;
     for (const SceneItem& item : scene_.items) {
         QWidget* widget = nullptr;
         switch (item.kind) {
@@ -83,14 +81,11 @@ void SceneWindow::BuildWidgets(const PictureLoader& pictures) {
             continue;
         // Every windowed item is named and placed here, whatever its kind.
         widget->setObjectName(ToQString(item.name));
-        widget->setGeometry(ToPixels(item.rect));
-        if (widget->focusPolicy() & Qt::TabFocus)
-            focusable.emplace_back(item.tabIndex, widget);
+        widget->setGeometry(ToQRect(item.rect));
+        widgets[&item] = widget;
     }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [index, widget] : focusable)
-        tabOrder_.push_back(widget);
+    for (const SceneItem* item : TabOrder(scene_))
+        tabOrder_.push_back(widgets.at(item));
     for (std::size_t i = 1; i < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
 }
@@ -106,7 +101,7 @@ void SceneWindow::SetCaption(std::string_view label, const QString& caption) {
         return;
     found->second = caption;
     if (const SceneItem* item = scene_.FindItem(label))
-        update(ToPixels(item->rect));
+        update(ToQRect(item->rect));
 }
 
 void SceneWindow::FocusFirstItem() {
@@ -115,11 +110,7 @@ void SceneWindow::FocusFirstItem() {
 }
 
 const SceneItem* SceneWindow::LabelAt(const QPoint& point) const {
-    // Later items are painted over earlier ones, so the last match is on top.
-    for (auto it = scene_.items.rbegin(); it != scene_.items.rend(); ++it)
-        if (it->kind == ItemKind::Label && ToPixels(it->rect).contains(point))
-            return &*it;
-    return nullptr;
+    return varn::LabelAt(scene_, point.x(), point.y());
 }
 
 void SceneWindow::hideEvent(QHideEvent* event) {

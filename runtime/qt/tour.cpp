@@ -1,24 +1,11 @@
 #include "runtime/qt/tour.h"
 
-#include "runtime/click_action.h"
-
 namespace varn::qt {
 
-Tour::Tour(std::span<const Scene* const> scenes, ErrorHandler onError,
+Tour::Tour(std::span<const Scene* const> scenes, TourRunner::ErrorHandler onError,
            std::function<void()> onClose, const PlatformWrapper& wrap)
-    : onError_(std::move(onError)),
-      platform_([this](SceneId scene, const ClickAction& action) { OnClick(scene, action); },
+    : platform_([this](SceneId scene, const ClickAction& action) { runner_.Click(scene, action); },
                 std::move(onClose)),
-      wrapper_(wrap ? wrap(platform_) : nullptr),
-      manager_(wrapper_ ? *wrapper_ : platform_, scenes) {}
-
-void Tour::OnClick(SceneId scene, const ClickAction& action) {
-    // The error must not cross the toolkit's event loop, so it stops here.
-    try {
-        RunClickAction(manager_, scene, action);
-    } catch (const RuntimeError& error) {
-        onError_(error);
-    }
-}
+      runner_(platform_, scenes, std::move(onError), wrap) {}
 
 } // namespace varn::qt

@@ -2,6 +2,7 @@
 // pixels (96 per inch) and scales them to the screen, so 15 twips make one.
 #pragma once
 
+#include "runtime/geometry.h"
 #include "runtime/scene.h"
 
 #include <QColor>
@@ -9,22 +10,19 @@
 #include <QRect>
 #include <QString>
 
-#include <cmath>
-
 namespace varn::qt {
 
-inline constexpr double kTwipsPerPixel = 15.0;
-
-inline int ToPixels(int twips) {
-    return int(std::lround(twips / kTwipsPerPixel));
+inline QRect ToQRect(const PixelRect& r) {
+    return {r.left, r.top, r.width, r.height};
 }
 
-inline QRect ToPixels(TwipRect r) {
-    return {ToPixels(r.left), ToPixels(r.top), ToPixels(r.width), ToPixels(r.height)};
+inline QRect ToQRect(TwipRect r) {
+    return ToQRect(ToPixels(r));
 }
 
-inline QLine ToPixels(TwipLine l) {
-    return {ToPixels(l.x1), ToPixels(l.y1), ToPixels(l.x2), ToPixels(l.y2)};
+inline QLine ToQLine(TwipLine l) {
+    const PixelLine p = ToPixels(l);
+    return {p.x1, p.y1, p.x2, p.y2};
 }
 
 inline QColor ToQColor(Colour c) {

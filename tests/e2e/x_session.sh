@@ -134,3 +134,10 @@ wait_for_program_exit() {
   program_status=0
   wait "$program_pid" || program_status=$?
 }
+
+# Another platform's program driven by the same helpers: X_SESSION_PLATFORM
+# names a script that points them at it (tests/windows/wine_session.sh).
+if [ -n "${X_SESSION_PLATFORM:-}" ]; then
+  # shellcheck disable=SC1090
+  source "$X_SESSION_PLATFORM"
+fi

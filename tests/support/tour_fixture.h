@@ -58,7 +58,7 @@ class TourDriver {
     void ClickItem(SceneId scene, std::string_view item, QPoint offset = {-1, -1}) {
         const SceneItem* record = Window(scene)->Record().FindItem(item);
         QVERIFY(record != nullptr);
-        const QRect r = qt::ToPixels(record->rect);
+        const QRect r = qt::ToQRect(record->rect);
         ClickAt(scene, offset.x() < 0 ? r.center() : r.topLeft() + offset);
     }
 

@@ -1,0 +1,38 @@
+# The Windows program: the same runtime and scene tables on the Windows API,
+# cross-built with MinGW-w64 into one self-contained varns-house.exe (GUI
+# subsystem, linked statically so that it imports only system DLLs), carrying
+# the icon, the version record and a manifest that declares it DPI-aware.
+
+enable_language(RC)
+
+# The only code that knows the Windows API.
+add_library(varn_win32 STATIC
+  runtime/win32/application.cpp
+  runtime/win32/gdi_resources.cpp
+  runtime/win32/item_painter.cpp
+  runtime/win32/picture_box.cpp
+  runtime/win32/scene_window.cpp
+  runtime/win32/text.cpp
+  runtime/win32/win32_platform.cpp)
+target_link_libraries(varn_win32 PUBLIC varn_runtime varn_resources user32 gdi32 kernel32)
+
+set(VARN_MANIFEST ${VARN_GENERATED_DIR}/varns-house.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/resources/win32/varns-house.manifest.in ${VARN_MANIFEST}
+               @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/win32/manifest.rc.in
+               ${VARN_GENERATED_DIR}/manifest.rc @ONLY)
+set(varn_rc_files ${VARN_GENERATED_DIR}/varns-house.rc ${VARN_GENERATED_DIR}/manifest.rc)
+set_source_files_properties(${VARN_GENERATED_DIR}/varns-house.rc PROPERTIES OBJECT_DEPENDS
+  "${VARN_ICON_DIR}/varns-house-30001.bin;${VARN_ICON_DIR}/varns-house-30002.bin;${VARN_ICON_DIR}/varns-house-30003.bin;${VARN_ICON_DIR}/varns-house-group.bin")
+set_source_files_properties(${VARN_GENERATED_DIR}/manifest.rc PROPERTIES OBJECT_DEPENDS
+                            ${VARN_MANIFEST})
+
+# wWinMain is the entry; nothing but system DLLs is needed at run time.
+function(varn_windows_program name)
+  add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/app/win_main.cpp ${varn_rc_files})
+  target_link_libraries(${name} PRIVATE varn_win32 varn_scenes)
+  target_link_options(${name} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+endfunction()
+
+varn_windows_program(varns-house)
+install(TARGETS varns-house RUNTIME DESTINATION .)

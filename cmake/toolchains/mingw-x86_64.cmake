@@ -1,0 +1,4 @@
+# 64-bit Windows: the same program, for machines that cannot run 32-bit code.
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(VARN_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,0 +1,10 @@
+# Cross-compiling for Windows with Debian's MinGW-w64 toolchain. Included by
+# the per-architecture toolchain files, which set VARN_MINGW_TRIPLET first.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${VARN_MINGW_TRIPLET}-gcc)
+set(CMAKE_CXX_COMPILER ${VARN_MINGW_TRIPLET}-g++)
+set(CMAKE_RC_COMPILER ${VARN_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${VARN_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

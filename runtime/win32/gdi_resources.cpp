@@ -1,0 +1,52 @@
+#include "runtime/win32/gdi_resources.h"
+
+#include "resources/pictures.h"
+#include "runtime/win32/text.h"
+
+#include <cmath>
+
+namespace varn::win32 {
+
+namespace {
+// The interface font every item without a named font uses.
+constexpr FontSpec kDefaultFont{"MS Sans Serif", 8, 400};
+} // namespace
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+GdiResources::~GdiResources() {
+    for (auto& [key, font] : fonts_)
+        if (font != nullptr)
+            DeleteObject(font);
+}
+
+HFONT GdiResources::Font(const std::optional<FontSpec>& named) {
+    const FontSpec& f = named ? *named : kDefaultFont;
+    const auto key = std::make_tuple(std::string(f.family), f.points, f.weight);
+    auto found = fonts_.find(key);
+    if (found != fonts_.end())
+        return found->second;
+    // A negative height asks for the character height, the one point sizes name.
+    const int height = -int(std::lround(f.points * dpi_ / 72.0));
+    const BYTE family = f.family == "Sylfaen" ? FF_ROMAN : FF_SWISS;
+    HFONT font = CreateFontW(height, 0, 0, 0, f.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | family, Widen(f.family).c_str());
+    fonts_.emplace(key, font);
+    return font;
+}
+
+const Bitmap& GdiResources::Picture(PictureId id) {
+    auto found = pictures_.find(id);
+    if (found == pictures_.end())
+        found = pictures_.emplace(id, DecodeBitmap(PictureBytes(id))).first;
+    return found->second;
+}
+
+} // namespace varn::win32

@@ -1,0 +1,41 @@
+// What every scene window shares and the program creates once: the fonts the
+// items name, at the screen's resolution, and the decoded pictures. Freed when
+// the program ends.
+#pragma once
+
+#include "runtime/bitmap.h"
+#include "runtime/scene.h"
+#include "runtime/win32/windows_api.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+
+namespace varn::win32 {
+
+// The screen's resolution in dots per inch, as the system reports it to a
+// program that declares itself aware of it.
+int ScreenDpi();
+
+class GdiResources {
+  public:
+    explicit GdiResources(int dpi) : dpi_(dpi) {}
+    ~GdiResources();
+    GdiResources(const GdiResources&) = delete;
+    GdiResources& operator=(const GdiResources&) = delete;
+
+    int Dpi() const { return dpi_; }
+    // The item's font, or the default 8-point interface font; null when the
+    // system cannot make it.
+    HFONT Font(const std::optional<FontSpec>& named);
+    // The picture, decoded on first use. Raises BitmapError if it is damaged.
+    const Bitmap& Picture(PictureId id);
+
+  private:
+    int dpi_;
+    std::map<std::tuple<std::string, double, int>, HFONT> fonts_;
+    std::map<PictureId, Bitmap> pictures_;
+};
+
+} // namespace varn::win32

@@ -1,0 +1,31 @@
+// Paints the drawn kinds (labels, shapes, lines) and the graphical buttons'
+// faces with GDI. Colours an item does not name are the system's, read at
+// paint time, so a new desktop colour scheme shows at the next paint.
+#pragma once
+
+#include "runtime/geometry.h"
+#include "runtime/scene.h"
+#include "runtime/win32/windows_api.h"
+
+#include <string>
+
+namespace varn::win32 {
+
+void PaintLabel(HDC dc, const SceneItem& item, const std::wstring& caption, HFONT font, int dpi);
+void PaintShape(HDC dc, const SceneItem& item, int dpi);
+void PaintLine(HDC dc, const SceneItem& item, int dpi);
+
+// An owner-drawn push button: the system's bevel and face, filled with the
+// item's colour in graphical style, the caption wrapped between words and
+// centred as a block, and the focus rectangle while it has the focus.
+void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::wstring& caption,
+                 HFONT font);
+
+// Where a drawn item puts paint: its rectangle, or a line's box widened by its pen.
+RECT PaintedArea(const SceneItem& item, int dpi);
+
+inline RECT ToRect(const PixelRect& r) {
+    return {r.left, r.top, r.Right(), r.Bottom()};
+}
+
+} // namespace varn::win32

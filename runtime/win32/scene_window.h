@@ -1,0 +1,82 @@
+// The window of one scene, built from its record: real child controls for the
+// windowed kinds (buttons, text boxes, the picture box), everything else
+// painted on the client area, double-buffered. Clicks on buttons and labels
+// are handed to the click handler with the item's action.
+#pragma once
+
+#include "runtime/platform.h"
+#include "runtime/scene.h"
+#include "runtime/win32/gdi_resources.h"
+#include "runtime/win32/picture_box.h"
+#include "runtime/win32/windows_api.h"
+
+#include <functional>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varn::win32 {
+
+inline constexpr wchar_t kSceneWindowClass[] = L"VarnsHouseScene";
+
+class SceneWindow {
+  public:
+    using ClickHandler = std::function<void(SceneId, const ClickAction&)>;
+
+    // Registers the window classes once per program.
+    static Status RegisterClasses(HINSTANCE instance);
+    // Builds the window and its controls, hidden. On failure `window` stays
+    // empty and the status carries the system's words.
+    static Status Create(const Scene& scene, GdiResources& gdi, ClickHandler onClick,
+                         std::function<void()> onClose, std::unique_ptr<SceneWindow>& window);
+    ~SceneWindow();
+    SceneWindow(const SceneWindow&) = delete;
+    SceneWindow& operator=(const SceneWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    const Scene& Record() const { return scene_; }
+
+    // Label captions are window state: read and written by name.
+    bool HasLabel(std::string_view name) const { return captions_.contains(name); }
+    std::wstring Caption(std::string_view label) const;
+    Status SetCaption(std::string_view label, std::wstring caption);
+
+    // Gives the focus to the focusable item with the lowest tab index.
+    void FocusFirstItem();
+
+    bool HasBeenShown() const { return hasBeenShown_; }
+    void MarkShown() { hasBeenShown_ = true; }
+
+  private:
+    SceneWindow(const Scene& scene, GdiResources& gdi, ClickHandler onClick,
+                std::function<void()> onClose);
+    Status BuildControls();
+    HWND CreateControl(const SceneItem& item, int id);
+    const SceneItem* ItemOfControl(int id) const;
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    void PaintItems(HDC dc, const RECT& area);
+    bool SetCursorOver(HWND control);
+    LRESULT TextBoxColours(HDC dc, HWND control);
+    void Release(int x, int y);
+
+    const Scene& scene_;
+    GdiResources& gdi_;
+    ClickHandler onClick_;
+    std::function<void()> onClose_;
+    HWND window_ = nullptr;
+    std::map<std::string_view, std::wstring> captions_;
+    std::map<HWND, const SceneItem*> controls_;
+    std::vector<HWND> tabOrder_; // focusable controls by increasing tab index
+    std::list<PictureView> pictures_;
+    HWND lastFocus_ = nullptr; // given back when the window is activated again
+    const SceneItem* pressedLabel_ = nullptr;
+    bool hasBeenShown_ = false;
+};
+
+} // namespace varn::win32
