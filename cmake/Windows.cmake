@@ -36,3 +36,11 @@ endfunction()
 
 varn_windows_program(varns-house)
 install(TARGETS varns-house RUNTIME DESTINATION .)
+
+if(BUILD_TESTING)
+  # The program as shipped plus a test-only way to make one window operation
+  # fail (VARN_FAIL_ON="Show Form2"), for the failure path end to end.
+  varn_windows_program(varns-house-fault-injection)
+  target_compile_definitions(varns-house-fault-injection PRIVATE VARN_FAULT_INJECTION)
+  add_subdirectory(tests/windows)
+endif()

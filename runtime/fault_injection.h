@@ -11,9 +11,13 @@
 namespace varn {
 
 inline std::string CallName(std::string_view operation, SceneId id, std::string_view label = {}) {
-    std::string name = std::string(operation) + " " + std::string(SceneName(id));
-    if (!label.empty())
-        name += "." + std::string(label);
+    std::string name(operation);
+    name += ' ';
+    name += SceneName(id);
+    if (!label.empty()) {
+        name += '.';
+        name += label;
+    }
     return name;
 }
 
