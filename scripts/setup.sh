@@ -6,11 +6,15 @@ set -euo pipefail
 packages=(
   cmake g++ make qt6-base-dev libgl-dev            # build
   fonts-dejavu-core fonts-liberation2              # stand-ins for the scene fonts
-  xvfb xauth openbox wmctrl xdotool x11-utils imagemagick  # end-to-end tests under X
+  xvfb xauth openbox wmctrl xdotool x11-utils imagemagick python3-xlib  # end-to-end tests under X
   strace procps                                    # end-to-end: trace of files and sockets, pgrep
   clang-format
   python3 binutils-mingw-w64-i686 desktop-file-utils appstream dpkg-dev graphviz  # resource checks, package, tour map
 )
+# The Windows program: cross compilers, and Wine to run it and its tests.
+if [ -n "${VARN_SETUP_WINDOWS:-}" ]; then
+  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine)
+fi
 packages+=(${VARN_EXTRA_PACKAGES:-})
 
 missing=()
@@ -26,4 +30,18 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
+fi
+
+# 32-bit Wine runs the shipped 32-bit exe, but only on a kernel that runs
+# 32-bit x86 code; elsewhere installing it would break Wine's launcher, and the
+# tests use the 64-bit build under 64-bit Wine instead.
+if [ -n "${VARN_SETUP_WINDOWS:-}" ] && bash "$(dirname "${BASH_SOURCE[0]}")/can_run_i386.sh" &&
+  ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+  echo "Installing: wine32:i386"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    wine32:i386 >/dev/null
 fi

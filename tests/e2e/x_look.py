@@ -1,0 +1,89 @@
+#!/usr/bin/python3
+"""Looks at the real program on the X server the way the end-to-end tests
+need, without changing anything:
+
+  x_look.py watch PID      prints "show TITLE" / "hide TITLE" as the
+                           program's top-level windows are mapped and
+                           unmapped, in the order the server does it (run it
+                           without a window manager, which would reparent
+                           the windows)
+  x_look.py cursor         prints "four-headed" when the pointer shows a
+                           cursor whose hot spot is in its middle (the
+                           size-all arrow), else "arrow"
+  x_look.py red WINDOW X Y W H
+                           prints how many pixels of that area of the
+                           window are clearly red
+"""
+
+import sys
+
+from Xlib import X, display
+from Xlib.ext import xfixes  # noqa: F401  (registers the extension's requests)
+
+
+def title(d, window):
+    for name in ("_NET_WM_NAME", "WM_NAME"):
+        prop = window.get_full_property(d.intern_atom(name), X.AnyPropertyType)
+        if prop is not None and prop.value:
+            value = prop.value
+            return value.decode("utf-8") if isinstance(value, bytes) else str(value)
+    return ""
+
+
+def owner_pid(d, window):
+    prop = window.get_full_property(d.intern_atom("_NET_WM_PID"), X.AnyPropertyType)
+    return int(prop.value[0]) if prop is not None and len(prop.value) else None
+
+
+def watch(pid):
+    d = display.Display()
+    root = d.screen().root
+    root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    d.sync()
+    print("ready", flush=True)
+    while True:
+        event = d.next_event()
+        # A withdrawn window also sends a copy of its unmapping to the root
+        # for the window manager's sake; only the server's own events count.
+        if event.type not in (X.MapNotify, X.UnmapNotify) or event.send_event:
+            continue
+        try:
+            if owner_pid(d, event.window) != pid:
+                continue
+            name = title(d, event.window)
+        except Exception:  # the window went away meanwhile
+            continue
+        if name and name != "Default IME":
+            print(("show " if event.type == X.MapNotify else "hide ") + name, flush=True)
+
+
+def cursor():
+    d = display.Display()
+    d.xfixes_query_version()  # the server serves the extension only after this
+    image = d.xfixes_get_cursor_image(d.screen().root)
+    middle = (abs(image.xhot - image.width / 2) <= image.width / 4 and
+              abs(image.yhot - image.height / 2) <= image.height / 4)
+    print("four-headed" if middle else "arrow")
+
+
+def red(window_id, x, y, width, height):
+    d = display.Display()
+    window = d.create_resource_object("window", window_id)
+    pixels = window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+    count = 0
+    for i in range(0, len(pixels), 4):  # blue, green, red, unused
+        blue, green, red_ = pixels[i], pixels[i + 1], pixels[i + 2]
+        count += red_ > 150 and green < 110 and blue < 110
+    print(count)
+
+
+if __name__ == "__main__":
+    command = sys.argv[1]
+    if command == "watch":
+        watch(int(sys.argv[2]))
+    elif command == "cursor":
+        cursor()
+    elif command == "red":
+        red(int(sys.argv[2], 0), *(int(v) for v in sys.argv[3:7]))
+    else:
+        sys.exit(__doc__)
