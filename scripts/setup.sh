@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make qt6-base-dev libgl-dev            # build
+  cmake g++ make qt6-base-dev libgl-dev doctest-dev  # build
   fonts-dejavu-core fonts-liberation2              # stand-ins for the scene fonts
   xvfb xauth openbox wmctrl xdotool x11-utils imagemagick python3-xlib  # end-to-end tests under X
   strace procps                                    # end-to-end: trace of files and sockets, pgrep
