@@ -6,7 +6,8 @@
 # "TV is here" and "TR-6" take clicks while the street name, the marker's own
 # words and the car's outline around "TR-6" do nothing; a moved window comes
 # back where it was left; and the endings' keyboard: Space reincarnates where
-# the button has the focus, and in the car ending only after Tab.
+# the button has the focus, and in the car ending only after Tab; the
+# unfinished-area ending alone offers no minimise and maximise boxes.
 source "$(dirname "$0")/x_session.sh"
 start_x
 start_program
@@ -36,6 +37,14 @@ inert_click() { # title x y
 go() { # title x y next-title: click a pixel and arrive
   click_in "$(visible_window "$1")" "$2" "$3"
   expect_only_visible "$4"
+}
+# Whether the window asks the window manager for minimise and maximise
+# functions (Motif hints: 0x8 minimise, 0x10 maximise, when its flags say so).
+min_max_offered() { # title; prints yes or no
+  local hints
+  hints=$(xprop -id "$(visible_window "$1")" _MOTIF_WM_HINTS | sed 's/.*= //')
+  IFS=', ' read -r flags functions _ <<<"$hints"
+  ((!(flags & 1) || (functions & 0x18) == 0x18)) && echo yes || echo no
 }
 key_leads() { # title key next-title
   press_key "$(visible_window "$1")" "$2"
@@ -75,7 +84,7 @@ driveway=$(visible_window 3)
 check "driveway marker independent" [ "$(marker_words "$driveway" "${driveway_words[@]}")" = hidden ]
 inert_click 3 236 80   # inside the car's outline, outside "TR-6"
 go 3 225 121 Form5     # "TR-6", top-left corner
-sleep 0.3
+check "the car ending can be minimised and maximised" [ "$(min_max_offered Form5)" = yes ]
 press_key "$(visible_window Form5)" space # the message has the focus: nothing
 sleep 0.5
 expect_only_visible Form5
@@ -88,6 +97,7 @@ check "the marker outlives Reincarnate" \
   [ "$(marker_words "$street" "${street_words[@]}")" = shown ]
 go Form2 231 127 Form7 # "512", bottom-right corner
 go Form7 216 16 Form6  # "^ Kitchen and stuff ^"
+check "the unfinished ending cannot be minimised or maximised" [ "$(min_max_offered Form6)" = no ]
 key_leads Form6 space "$title"
 go "$title" 150 84 Form2
 go Form2 220 60 3
