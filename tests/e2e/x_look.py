@@ -10,6 +10,8 @@ need, without changing anything:
   x_look.py cursor         prints "four-headed" when the pointer shows a
                            cursor whose hot spot is in its middle (the
                            size-all arrow), else "arrow"
+  x_look.py pixel WINDOW X Y
+                           prints that pixel of the window as RRGGBB
   x_look.py red WINDOW X Y W H
                            prints how many pixels of that area of the
                            window are clearly red
@@ -66,10 +68,20 @@ def cursor():
     print("four-headed" if middle else "arrow")
 
 
-def red(window_id, x, y, width, height):
+def grab(window_id, x, y, width, height):
+    """The area's pixels as bytes: blue, green, red, unused."""
     d = display.Display()
     window = d.create_resource_object("window", window_id)
-    pixels = window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+    return window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+
+
+def pixel(window_id, x, y):
+    blue, green, red_ = grab(window_id, x, y, 1, 1)[:3]
+    print(f"{red_:02X}{green:02X}{blue:02X}")
+
+
+def red(window_id, x, y, width, height):
+    pixels = grab(window_id, x, y, width, height)
     count = 0
     for i in range(0, len(pixels), 4):  # blue, green, red, unused
         blue, green, red_ = pixels[i], pixels[i + 1], pixels[i + 2]
@@ -83,6 +95,8 @@ if __name__ == "__main__":
         watch(int(sys.argv[2]))
     elif command == "cursor":
         cursor()
+    elif command == "pixel":
+        pixel(int(sys.argv[2], 0), int(sys.argv[3]), int(sys.argv[4]))
     elif command == "red":
         red(int(sys.argv[2], 0), *(int(v) for v in sys.argv[3:7]))
     else:
