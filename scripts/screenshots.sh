@@ -4,24 +4,54 @@
 # reached by clicking through the house with real X pointer events; then the
 # map of every move between scenes, drawn from the compiled scene tables.
 # Writes docs/screenshots/FormN.png and docs/transition-map.png.
-# Usage: bash scripts/screenshots.sh   (BUILD_DIR picks the build folder, default build)
+# With "windows" it takes the same nine pictures of the Windows program instead,
+# cross-built and run under Wine at 96 dpi, into docs/screenshots/windows/FormN.png
+# (the 32-bit exe, or the 64-bit one where this machine cannot run 32-bit code).
+# Usage: bash scripts/screenshots.sh            (BUILD_DIR picks the build folder, default build)
+#        bash scripts/screenshots.sh windows    (BUILD_DIR default build-win32, or build-win64)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
-build=${BUILD_DIR:-build}
-shots=docs/screenshots
-
-cmake -S . -B "$build" >/dev/null
-cmake --build "$build" --target varns-house transition_map -j"$(nproc)"
-mkdir -p "$shots"
-
-"$build/transition_map" | dot -Tpng -o docs/transition-map.png
+platform=${1:-qt}
+case $platform in
+qt)
+  source scripts/setup.sh
+  build=${BUILD_DIR:-build}
+  shots=docs/screenshots
+  cmake -S . -B "$build" >/dev/null
+  cmake --build "$build" --target varns-house transition_map -j"$(nproc)"
+  mkdir -p "$shots"
+  "$build/transition_map" | dot -Tpng -o docs/transition-map.png
+  PROGRAM="$build/varns-house"
+  ;;
+windows)
+  export VARN_SETUP_WINDOWS=1
+  source scripts/setup.sh
+  if bash scripts/can_run_i386.sh; then
+    preset=windows-i686 build=${BUILD_DIR:-build-win32} VARN_WINE=/usr/lib/wine/wine
+  else
+    preset=windows-x86_64 build=${BUILD_DIR:-build-win64} VARN_WINE=/usr/lib/wine/wine64
+  fi
+  shots=docs/screenshots/windows
+  cmake --preset "$preset" -B "$build" >/dev/null
+  cmake --build "$build" --target varns-house -j"$(nproc)"
+  mkdir -p "$shots"
+  # The helpers drive the exe under Wine, in the build folder's own prefix.
+  bash tests/windows/make_wine_prefix.sh "$build/wine-prefix"
+  export X_SESSION_PLATFORM=tests/windows/wine_session.sh VARN_WINE
+  export VARN_EXE="$build/varns-house.exe" VARN_WINE_PREFIX="$PWD/$build/wine-prefix"
+  ;;
+*)
+  echo "usage: bash scripts/screenshots.sh [windows]" >&2
+  exit 2
+  ;;
+esac
 
 # A private X server with openbox to draw the frames, and the helpers that
 # click with real X pointer events.
-PROGRAM="$build/varns-house"
 source tests/e2e/x_session.sh
 start_x
+# Wine draws at the prefix's resolution, and the clicks below are placed for 96 dpi.
+[ "$platform" = qt ] || set_wine_dpi 96
 start_program
 
 # Waits until the window with exactly this caption is the program's only
@@ -89,4 +119,8 @@ last=$(capture Form5 Form5)
 wmctrl -i -c "$(printf '0x%x' "$last")"
 wait_for_program_exit
 [ "$program_status" = 0 ] || fail "the program exited with status $program_status"
-echo "Wrote $shots/Form{1,2,3,4,5,6,7,9,10}.png and docs/transition-map.png"
+if [ "$platform" = qt ]; then
+  echo "Wrote $shots/Form{1,2,3,4,5,6,7,9,10}.png and docs/transition-map.png"
+else
+  echo "Wrote $shots/Form{1,2,3,4,5,6,7,9,10}.png"
+fi
