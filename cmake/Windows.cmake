@@ -9,6 +9,7 @@ enable_language(RC)
 add_library(varn_win32 STATIC
   runtime/win32/application.cpp
   runtime/win32/gdi_resources.cpp
+  runtime/win32/handle_count.cpp
   runtime/win32/item_painter.cpp
   runtime/win32/picture_box.cpp
   runtime/win32/scene_window.cpp

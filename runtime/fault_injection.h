@@ -1,11 +1,13 @@
 // A platform wrapper that makes one chosen window operation fail, for tests
 // of the failure path. Calls are named like "Show Form3", "Create Form9" or
 // "Write Form2.Label3"; the named call reports a failure instead of running,
-// every other call passes through. Not part of the shipped program.
+// every other call passes through; a hook may look at the program after each
+// scene shown. Not part of the shipped program.
 #pragma once
 
 #include "runtime/platform.h"
 
+#include <functional>
 #include <string>
 
 namespace varn {
@@ -30,7 +32,12 @@ class FaultInjectingPlatform : public Platform {
         return Fails(CallName("Create", scene.id)) ? Injected() : inner_.CreateScene(scene);
     }
     Status ShowScene(SceneId id) override {
-        return Fails(CallName("Show", id)) ? Injected() : inner_.ShowScene(id);
+        if (Fails(CallName("Show", id)))
+            return Injected();
+        Status shown = inner_.ShowScene(id);
+        if (shown.ok && afterShow)
+            afterShow(id);
+        return shown;
     }
     Status HideScene(SceneId id) override {
         return Fails(CallName("Hide", id)) ? Injected() : inner_.HideScene(id);
@@ -46,6 +53,9 @@ class FaultInjectingPlatform : public Platform {
 
     // Chooses the call that fails from now on.
     void FailOn(std::string call) { failOn_ = std::move(call); }
+
+    // Runs after every scene shown, with the tour at rest between moves.
+    std::function<void(SceneId)> afterShow;
 
   private:
     bool Fails(const std::string& call) const { return call == failOn_; }

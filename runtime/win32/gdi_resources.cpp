@@ -20,26 +20,19 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-GdiResources::~GdiResources() {
-    for (auto& [key, font] : fonts_)
-        if (font != nullptr)
-            DeleteObject(font);
-}
-
 HFONT GdiResources::Font(const std::optional<FontSpec>& named) {
     const FontSpec& f = named ? *named : kDefaultFont;
     const auto key = std::make_tuple(std::string(f.family), f.points, f.weight);
     auto found = fonts_.find(key);
     if (found != fonts_.end())
-        return found->second;
+        return found->second.Get();
     // A negative height asks for the character height, the one point sizes name.
     const int height = -int(std::lround(f.points * dpi_ / 72.0));
     const BYTE family = f.family == "Sylfaen" ? FF_ROMAN : FF_SWISS;
-    HFONT font = CreateFontW(height, 0, 0, 0, f.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | family, Widen(f.family).c_str());
-    fonts_.emplace(key, font);
-    return font;
+    GdiObject<HFONT> font(CreateFontW(height, 0, 0, 0, f.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | family, Widen(f.family).c_str()));
+    return fonts_.emplace(key, std::move(font)).first->second.Get();
 }
 
 const Bitmap& GdiResources::Picture(PictureId id) {

@@ -5,6 +5,7 @@
 
 #include "runtime/bitmap.h"
 #include "runtime/scene.h"
+#include "runtime/win32/gdi_object.h"
 #include "runtime/win32/windows_api.h"
 
 #include <map>
@@ -21,7 +22,6 @@ int ScreenDpi();
 class GdiResources {
   public:
     explicit GdiResources(int dpi) : dpi_(dpi) {}
-    ~GdiResources();
     GdiResources(const GdiResources&) = delete;
     GdiResources& operator=(const GdiResources&) = delete;
 
@@ -34,7 +34,7 @@ class GdiResources {
 
   private:
     int dpi_;
-    std::map<std::tuple<std::string, double, int>, HFONT> fonts_;
+    std::map<std::tuple<std::string, double, int>, GdiObject<HFONT>> fonts_;
     std::map<PictureId, Bitmap> pictures_;
 };
 

@@ -1,5 +1,7 @@
 #include "runtime/win32/item_painter.h"
 
+#include "runtime/win32/gdi_object.h"
+
 #include <algorithm>
 
 namespace varn::win32 {
@@ -21,32 +23,19 @@ UINT HorizontalAlignment(Alignment a) {
     return DT_LEFT;
 }
 
-// Selects a pen and a brush for as long as it lives, and puts back what was there.
-class Selected {
-  public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, previous_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
+using Pen = GdiObject<HPEN>;
 
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-class Pen {
-  public:
-    Pen(int style, int width, COLORREF colour) : pen_(CreatePen(style, width, colour)) {}
-    ~Pen() { DeleteObject(pen_); }
-    Pen(const Pen&) = delete;
-    Pen& operator=(const Pen&) = delete;
-    HPEN Handle() const { return pen_; }
-
-  private:
-    HPEN pen_;
-};
+// Fills with a solid colour through the DC's own brush: nothing to make or free.
+void Fill(HDC dc, const RECT& area, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
 
 } // namespace
+
+void PaintBackground(HDC dc, const RECT& area, const std::optional<Colour>& colour) {
+    Fill(dc, area, colour ? colour->bgr : GetSysColor(COLOR_3DFACE));
+}
 
 RECT PaintedArea(const SceneItem& item, int dpi) {
     if (item.kind != ItemKind::Line)
@@ -74,8 +63,8 @@ void PaintLabel(HDC dc, const SceneItem& item, const std::wstring& caption, HFON
 void PaintShape(HDC dc, const SceneItem& item, int dpi) {
     const PixelRect r = ToPixels(item.rect, dpi);
     // Inside the frame: the outline lies on the rectangle's outermost pixels.
-    Pen pen(PS_INSIDEFRAME, ScalePixels(1, dpi), GetSysColor(COLOR_WINDOWTEXT));
-    Selected withPen(dc, pen.Handle());
+    Pen pen(CreatePen(PS_INSIDEFRAME, ScalePixels(1, dpi), GetSysColor(COLOR_WINDOWTEXT)));
+    Selected withPen(dc, pen.Get());
     Selected withBrush(dc, GetStockObject(NULL_BRUSH));
     const PixelRect square = CentredSquare(r);
     switch (item.shape) {
@@ -100,8 +89,8 @@ void PaintShape(HDC dc, const SceneItem& item, int dpi) {
 
 void PaintLine(HDC dc, const SceneItem& item, int dpi) {
     // A solid pen wider than one pixel has round ends and joins.
-    Pen pen(PS_SOLID, ScalePixels(item.borderWidth, dpi), GetSysColor(COLOR_WINDOWTEXT));
-    Selected withPen(dc, pen.Handle());
+    Pen pen(CreatePen(PS_SOLID, ScalePixels(item.borderWidth, dpi), GetSysColor(COLOR_WINDOWTEXT)));
+    Selected withPen(dc, pen.Get());
     const PixelLine l = ToPixels(item.line, dpi);
     MoveToEx(dc, l.x1, l.y1, nullptr);
     LineTo(dc, l.x2, l.y2);
@@ -118,11 +107,8 @@ void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::w
     InflateRect(&face, -kBevel, -kBevel);
     if (pressed)
         OffsetRect(&face, 1, 1);
-    if (item.style == ButtonStyle::Graphical && item.backColor) {
-        HBRUSH brush = CreateSolidBrush(item.backColor->bgr);
-        FillRect(dc, &face, brush);
-        DeleteObject(brush);
-    }
+    if (item.style == ButtonStyle::Graphical && item.backColor)
+        Fill(dc, face, item.backColor->bgr);
 
     if (!caption.empty()) {
         Selected withFont(dc, font);

@@ -7,6 +7,7 @@
 #include "runtime/scene.h"
 #include "runtime/win32/windows_api.h"
 
+#include <optional>
 #include <string>
 
 namespace varn::win32 {
@@ -20,6 +21,9 @@ void PaintLine(HDC dc, const SceneItem& item, int dpi);
 // centred as a block, and the focus rectangle while it has the focus.
 void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::wstring& caption,
                  HFONT font);
+
+// The scene's background: its own colour, or the system's 3-D face colour.
+void PaintBackground(HDC dc, const RECT& area, const std::optional<Colour>& colour);
 
 // Where a drawn item puts paint: its rectangle, or a line's box widened by its pen.
 RECT PaintedArea(const SceneItem& item, int dpi);

@@ -1,6 +1,7 @@
 #include "runtime/win32/scene_window.h"
 
 #include "runtime/geometry.h"
+#include "runtime/win32/gdi_object.h"
 #include "runtime/win32/item_painter.h"
 #include "runtime/win32/text.h"
 
@@ -304,33 +305,24 @@ void SceneWindow::Paint() {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width > 0 && height > 0) {
         // Drawn off screen and copied in one go, so nothing flickers.
-        HDC buffer = CreateCompatibleDC(screen);
-        HBITMAP pixels = CreateCompatibleBitmap(screen, width, height);
-        if (buffer != nullptr && pixels != nullptr) {
-            HGDIOBJ previous = SelectObject(buffer, pixels);
-            SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-            PaintItems(buffer, area);
-            SetViewportOrgEx(buffer, 0, 0, nullptr);
-            BitBlt(screen, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
-            SelectObject(buffer, previous);
+        MemoryDc buffer(screen);
+        GdiObject<HBITMAP> pixels(CreateCompatibleBitmap(screen, width, height));
+        if (buffer && pixels) {
+            Selected into(buffer.Get(), pixels.Get());
+            SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
+            PaintItems(buffer.Get(), area);
+            SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
+            BitBlt(screen, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
         } else {
             PaintItems(screen, area); // short of memory: straight to the screen
         }
-        if (pixels != nullptr)
-            DeleteObject(pixels);
-        if (buffer != nullptr)
-            DeleteDC(buffer);
     }
     EndPaint(window_, &paint);
 }
 
 void SceneWindow::PaintItems(HDC dc, const RECT& area) {
     const int dpi = gdi_.Dpi();
-    HBRUSH background =
-        scene_.backColor ? CreateSolidBrush(scene_.backColor->bgr) : GetSysColorBrush(COLOR_3DFACE);
-    FillRect(dc, &area, background);
-    if (scene_.backColor)
-        DeleteObject(background);
+    PaintBackground(dc, area, scene_.backColor);
     for (const SceneItem& item : scene_.items) {
         const RECT painted = PaintedArea(item, dpi);
         RECT overlap;

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Looks at the real program on the X server the way the end-to-end tests
-need, without changing anything:
+need, and one thing more:
 
   x_look.py watch PID      prints "show TITLE" / "hide TITLE" as the
                            program's top-level windows are mapped and
@@ -15,12 +15,19 @@ need, without changing anything:
   x_look.py red WINDOW X Y W H
                            prints how many pixels of that area of the
                            window are clearly red
+  x_look.py random-clicks PID COUNT SEED
+                           clicks COUNT times, with real X events, at random
+                           points of whichever of the program's windows is
+                           showing (run it without a window manager)
 """
+
+import random
+import time
 
 import sys
 
 from Xlib import X, display
-from Xlib.ext import xfixes  # noqa: F401  (registers the extension's requests)
+from Xlib.ext import xfixes, xtest  # noqa: F401  (registers the extensions' requests)
 
 
 def title(d, window):
@@ -89,6 +96,38 @@ def red(window_id, x, y, width, height):
     print(count)
 
 
+def showing_window(d, pid):
+    """The program's one mapped top-level window, or None between scenes."""
+    for window in d.screen().root.query_tree().children:
+        try:
+            if (window.get_attributes().map_state == X.IsViewable and
+                    owner_pid(d, window) == pid and title(d, window) != "Default IME"):
+                return window
+        except Exception:  # gone meanwhile
+            continue
+    return None
+
+
+def random_clicks(pid, count, seed):
+    d = display.Display()
+    chance = random.Random(seed)
+    done = 0
+    while done < count:
+        window = showing_window(d, pid)
+        if window is None:
+            time.sleep(0.01)
+            continue
+        geometry = window.get_geometry()
+        x, y = chance.randrange(geometry.width), chance.randrange(geometry.height)
+        window.warp_pointer(x, y)
+        xtest.fake_input(d, X.ButtonPress, 1)
+        xtest.fake_input(d, X.ButtonRelease, 1)
+        d.sync()
+        time.sleep(0.01)
+        done += 1
+    print(f"{done} clicks, seed {seed}")
+
+
 if __name__ == "__main__":
     command = sys.argv[1]
     if command == "watch":
@@ -97,6 +136,8 @@ if __name__ == "__main__":
         cursor()
     elif command == "pixel":
         pixel(int(sys.argv[2], 0), int(sys.argv[3]), int(sys.argv[4]))
+    elif command == "random-clicks":
+        random_clicks(int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]))
     elif command == "red":
         red(int(sys.argv[2], 0), *(int(v) for v in sys.argv[3:7]))
     else:
