@@ -10,7 +10,12 @@
 // that hover or focus changes; their settled colours are read once, in an
 // untimed warm-up run, after each window has been left alone for a moment.
 //
-// Usage: x_probe --tour PATH --bare PATH [--runs N] [--idle SECONDS] [--verbose]
+// Usage: x_probe --tour COMMAND --bare COMMAND [--yardstick TEXT] [--memory-margin MB]
+//                [--runs N] [--idle SECONDS] [--verbose]
+// A COMMAND is a program and its arguments separated by spaces (a Windows
+// program under Wine: "/usr/lib/wine/wine64 varns-house.exe"); it must become
+// the process that owns its windows. --yardstick names the bare program in the
+// table; --memory-margin is the peak memory the tour may use beyond it.
 // DISPLAY must name a server with a window manager. Prints one table.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -489,22 +494,40 @@ class Bench {
         return frame->second;
     }
 
-    static pid_t Launch(const std::string& path) {
+    static pid_t Launch(const std::string& command) {
+        std::vector<std::string> words;
+        for (std::size_t at = 0; at < command.size();) {
+            const std::size_t end = std::min(command.find(' ', at), command.size());
+            if (end > at)
+                words.push_back(command.substr(at, end - at));
+            at = end + 1;
+        }
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
         const pid_t pid = fork();
         if (pid < 0)
             Fail("fork failed");
         if (pid == 0) {
             std::freopen("/dev/null", "w", stdout);
             std::freopen("/dev/null", "w", stderr);
-            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+            execv(argv[0], argv.data());
             _exit(127);
         }
         return pid;
     }
 
+    // Ends the program; one that ignores the request within a second is killed.
     static void Stop(pid_t pid) {
         kill(pid, SIGTERM);
         int status = 0;
+        for (int i = 0; i < 100; ++i) {
+            if (waitpid(pid, &status, WNOHANG) == pid)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
     }
 
@@ -552,7 +575,7 @@ const char* Verdict(bool met) {
 }
 
 void PrintTable(const std::vector<RunFigures>& tour, const std::vector<RunFigures>& bare,
-                double idleSeconds) {
+                double idleSeconds, const std::string& yardstick, double memoryMarginMb) {
     constexpr double kFrameMs = 1000.0 / 60.0;
     auto hop = [](const std::string& name) {
         return [name](const RunFigures& r) {
@@ -581,8 +604,8 @@ void PrintTable(const std::vector<RunFigures>& tour, const std::vector<RunFigure
     const double wakeMaxT =
         std::ranges::max(Column(tour, [](auto& r) { return double(r.idleSwitches); }));
 
-    std::printf("\nvarns-house against a bare Qt window: medians of %zu alternating runs each\n",
-                tour.size());
+    std::printf("\nvarns-house against %s: medians of %zu alternating runs each\n",
+                yardstick.c_str(), tour.size());
     std::printf("%-38s %12s %12s %14s  %-22s %s\n", "figure", "varns-house", "bare window",
                 "varns / bare", "target", "result");
     std::printf("%s\n", std::string(112, '-').c_str());
@@ -600,7 +623,9 @@ void PrintTable(const std::vector<RunFigures>& tour, const std::vector<RunFigure
                 returnT, returnB, returnT / returnB, "< 1 frame (16.7)",
                 Verdict(returnT < kFrameMs));
     std::printf("%-38s %12.1f %12.1f %+12.1f MB  %-22s %s\n", "peak resident, all scenes (MB)",
-                peakT, peakB, peakT - peakB, "<= bare + 5 MB", Verdict(peakT <= peakB + 5));
+                peakT, peakB, peakT - peakB,
+                ("<= bare + " + std::to_string(int(memoryMarginMb)) + " MB").c_str(),
+                Verdict(peakT <= peakB + memoryMarginMb));
     std::printf("%-38s %12.1f %12.1f %+12.1f MB  %-22s %s\n",
                 "  anon + shm resident at the end (MB)", privT, privB, privT - privB, "info", "");
     std::printf("%-38s %12.2f %12.2f %14s  %-22s %s\n",
@@ -610,7 +635,7 @@ void PrintTable(const std::vector<RunFigures>& tour, const std::vector<RunFigure
                 ("idle wake-ups over " + std::to_string(int(idleSeconds)) + " s").c_str(), wakeT,
                 wakeB, "", "0 (every run)", Verdict(wakeMaxT == 0));
     std::printf("%s\n", std::string(112, '-').c_str());
-    std::printf("bare window transitions: its first click builds and shows a second window, the\n"
+    std::printf("bare program's transitions: its button builds and shows a second window, the\n"
                 "street's size; the return visit shows it again after a round trip.\n");
     std::printf("threads while idle: varns-house %d, bare window %d\n", tour.front().idleThreads,
                 bare.front().idleThreads);
@@ -633,7 +658,8 @@ void PrintRun(const char* name, int index, const RunFigures& r) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string tourPath, barePath;
+    std::string tourPath, barePath, yardstick = "the bare program";
+    double memoryMarginMb = 5;
     int runs = 15;
     double idleSeconds = 10;
     bool verbose = false;
@@ -648,6 +674,10 @@ int main(int argc, char** argv) {
             tourPath = value();
         else if (arg == "--bare")
             barePath = value();
+        else if (arg == "--yardstick")
+            yardstick = value();
+        else if (arg == "--memory-margin")
+            memoryMarginMb = std::stod(value());
         else if (arg == "--runs")
             runs = std::stoi(value());
         else if (arg == "--idle")
@@ -656,8 +686,8 @@ int main(int argc, char** argv) {
             verbose = true;
         else {
             std::fprintf(stderr,
-                         "usage: %s --tour PATH --bare PATH [--runs N] [--idle SECONDS] "
-                         "[--verbose]\n",
+                         "usage: %s --tour COMMAND --bare COMMAND [--yardstick TEXT] "
+                         "[--memory-margin MB] [--runs N] [--idle SECONDS] [--verbose]\n",
                          argv[0]);
             return 2;
         }
@@ -691,7 +721,7 @@ int main(int argc, char** argv) {
                 }
             }
         }
-        PrintTable(tourRuns, bareRuns, idleSeconds);
+        PrintTable(tourRuns, bareRuns, idleSeconds, yardstick, memoryMarginMb);
         std::printf("drawings seen before a first frame was complete: %ld\n", x.EarlyDrawings());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "x_probe: %s\n", e.what());

@@ -45,3 +45,15 @@ if(BUILD_TESTING)
   target_compile_definitions(varns-house-fault-injection PRIVATE VARN_FAULT_INJECTION)
   add_subdirectory(tests/windows)
 endif()
+
+# The Windows benchmark's yardstick, built with the same toolchain and flags
+# (bench/run-windows.sh turns it on).
+option(VARN_BUILD_BENCH "Build the benchmark's bare Windows program" OFF)
+if(VARN_BUILD_BENCH)
+  add_executable(bare_window_win32 WIN32 ${PROJECT_SOURCE_DIR}/bench/bare_window_win32.cpp
+                                         ${VARN_GENERATED_DIR}/manifest.rc)
+  target_include_directories(bare_window_win32 PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(bare_window_win32 PRIVATE user32 gdi32 kernel32)
+  target_link_options(bare_window_win32 PRIVATE -municode -static -static-libgcc
+                                                 -static-libstdc++)
+endif()
