@@ -1,5 +1,6 @@
 #include "runtime/qt/scene_window.h"
 
+#include "runtime/qt/accessibility.h"
 #include "runtime/qt/item_painter.h"
 #include "runtime/qt/palette_roles.h"
 #include "runtime/qt/picture_box.h"
@@ -46,6 +47,7 @@ SceneWindow::SceneWindow(const Scene& scene, const PictureLoader& pictures, Clic
                          std::function<void()> onClose)
     : QWidget(nullptr, FrameFlags(scene)), scene_(scene), onClick_(std::move(onClick)),
       onClose_(std::move(onClose)) {
+    InstallSceneAccessibility(); // before the title below is announced
     setObjectName(ToQString(SceneName(scene.id)));
     setWindowTitle(ToQString(scene.caption));
     resize(ToPixels(scene.clientWidth), ToPixels(scene.clientHeight));
@@ -105,8 +107,10 @@ void SceneWindow::SetCaption(std::string_view label, const QString& caption) {
     if (found == captions_.end() || found->second == caption)
         return;
     found->second = caption;
-    if (const SceneItem* item = scene_.FindItem(label))
+    if (const SceneItem* item = scene_.FindItem(label)) {
         update(ToPixels(item->rect));
+        AnnounceCaptionChange(*this, *item);
+    }
 }
 
 void SceneWindow::FocusFirstItem() {
@@ -164,7 +168,7 @@ void SceneWindow::mouseReleaseEvent(QMouseEvent* event) {
     // A label is clicked when the left button goes down and up over it.
     if (pressed != nullptr && event->button() == Qt::LeftButton &&
         LabelAt(event->position().toPoint()) == pressed)
-        onClick_(scene_.id, pressed->action);
+        RunClick(*pressed);
 }
 
 void SceneWindow::closeEvent(QCloseEvent* event) {

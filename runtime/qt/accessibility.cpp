@@ -1,0 +1,38 @@
+#include "runtime/qt/accessibility.h"
+
+#include "runtime/qt/accessible_scene_window.h"
+#include "runtime/qt/scene_window.h"
+
+namespace varn::qt {
+
+namespace {
+
+// Asked first for every object assistive technology reaches; anything not of
+// the tour's own is left to the toolkit.
+QAccessibleInterface* TourInterfaces(const QString&, QObject* object) {
+    if (auto* window = dynamic_cast<SceneWindow*>(object))
+        return new AccessibleSceneWindow(*window);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallSceneAccessibility() {
+    static const bool installed = (QAccessible::installFactory(TourInterfaces), true);
+    (void)installed;
+}
+
+void AnnounceCaptionChange(SceneWindow& window, const SceneItem& label) {
+    if (!QAccessible::isActive())
+        return;
+    auto* scene =
+        dynamic_cast<AccessibleSceneWindow*>(QAccessible::queryAccessibleInterface(&window));
+    if (scene == nullptr)
+        return;
+    if (QAccessibleInterface* iface = scene->ItemInterface(label)) {
+        QAccessibleEvent event(iface, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+} // namespace varn::qt
