@@ -1,6 +1,7 @@
 #include "runtime/qt/accessibility.h"
 
 #include "runtime/qt/accessible_scene_window.h"
+#include "runtime/qt/picture_box.h"
 #include "runtime/qt/scene_window.h"
 
 namespace varn::qt {
@@ -12,6 +13,8 @@ namespace {
 QAccessibleInterface* TourInterfaces(const QString&, QObject* object) {
     if (auto* window = dynamic_cast<SceneWindow*>(object))
         return new AccessibleSceneWindow(*window);
+    if (auto* picture = dynamic_cast<PictureBox*>(object))
+        return new QAccessibleWidget(picture, QAccessible::Graphic);
     return nullptr;
 }
 

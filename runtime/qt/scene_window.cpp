@@ -1,5 +1,6 @@
 #include "runtime/qt/scene_window.h"
 
+#include "runtime/accessible_text.h"
 #include "runtime/qt/accessibility.h"
 #include "runtime/qt/item_painter.h"
 #include "runtime/qt/palette_roles.h"
@@ -86,6 +87,11 @@ void SceneWindow::BuildWidgets(const PictureLoader& pictures) {
         // Every windowed item is named and placed here, whatever its kind.
         widget->setObjectName(ToQString(item.name));
         widget->setGeometry(ToPixels(item.rect));
+        // Items that show no words of their own are named for screen readers.
+        if (const AccessibleText spoken = AccessibleTextOf(item); !spoken.name.empty()) {
+            widget->setAccessibleName(ToQString(spoken.name));
+            widget->setAccessibleDescription(ToQString(spoken.description));
+        }
         if (widget->focusPolicy() & Qt::TabFocus)
             focusable.emplace_back(item.tabIndex, widget);
     }
