@@ -1,8 +1,10 @@
 #include "runtime/qt/accessibility.h"
 
 #include "runtime/qt/accessible_scene_window.h"
+#include "runtime/qt/accessible_text_box.h"
 #include "runtime/qt/picture_box.h"
 #include "runtime/qt/scene_window.h"
+#include "runtime/qt/text_box.h"
 
 namespace varn::qt {
 
@@ -13,6 +15,8 @@ namespace {
 QAccessibleInterface* TourInterfaces(const QString&, QObject* object) {
     if (auto* window = dynamic_cast<SceneWindow*>(object))
         return new AccessibleSceneWindow(*window);
+    if (auto* box = dynamic_cast<TextBox*>(object))
+        return new AccessibleTextBox(*box);
     if (auto* picture = dynamic_cast<PictureBox*>(object))
         return new QAccessibleWidget(picture, QAccessible::Graphic);
     return nullptr;

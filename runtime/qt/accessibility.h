@@ -1,6 +1,6 @@
 // How the tour shows itself to assistive technology (a screen reader): each
 // scene window as a frame holding its items in listing order, painted labels
-// included; the game picture as an image.
+// included; the message boxes as read-only text; the game picture as an image.
 #pragma once
 
 namespace varn {
