@@ -8,6 +8,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2              # stand-ins for the scene fonts
   xvfb xauth openbox wmctrl xdotool x11-utils imagemagick python3-xlib  # end-to-end tests under X
   strace procps                                    # end-to-end: trace of files and sockets, pgrep
+  dbus-daemon at-spi2-core python3-pyatspi         # end-to-end: the tour through the accessibility bus
   clang-format
   python3 binutils-mingw-w64-i686 desktop-file-utils appstream dpkg-dev graphviz  # resource checks, package, tour map
 )

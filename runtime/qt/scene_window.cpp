@@ -1,5 +1,7 @@
 #include "runtime/qt/scene_window.h"
 
+#include "runtime/accessible_text.h"
+#include "runtime/qt/accessibility.h"
 #include "runtime/qt/item_painter.h"
 #include "runtime/qt/palette_roles.h"
 #include "runtime/qt/picture_box.h"
@@ -44,6 +46,7 @@ SceneWindow::SceneWindow(const Scene& scene, const PictureLoader& pictures, Clic
                          std::function<void()> onClose)
     : QWidget(nullptr, FrameFlags(scene)), scene_(scene), onClick_(std::move(onClick)),
       onClose_(std::move(onClose)) {
+    InstallSceneAccessibility(); // before the title below is announced
     setObjectName(ToQString(SceneName(scene.id)));
     setWindowTitle(ToQString(scene.caption));
     resize(TwipsToPixels(scene.clientWidth), TwipsToPixels(scene.clientHeight));
@@ -82,6 +85,11 @@ void SceneWindow::BuildWidgets(const PictureLoader& pictures) {
         // Every windowed item is named and placed here, whatever its kind.
         widget->setObjectName(ToQString(item.name));
         widget->setGeometry(ToQRect(item.rect));
+        // Items that show no words of their own are named for screen readers.
+        if (const AccessibleText spoken = AccessibleTextOf(item); !spoken.name.empty()) {
+            widget->setAccessibleName(ToQString(spoken.name));
+            widget->setAccessibleDescription(ToQString(spoken.description));
+        }
         widgets[&item] = widget;
     }
     for (const SceneItem* item : TabOrder(scene_))
@@ -100,8 +108,10 @@ void SceneWindow::SetCaption(std::string_view label, const QString& caption) {
     if (found == captions_.end() || found->second == caption)
         return;
     found->second = caption;
-    if (const SceneItem* item = scene_.FindItem(label))
+    if (const SceneItem* item = scene_.FindItem(label)) {
         update(ToQRect(item->rect));
+        AnnounceCaptionChange(*this, *item);
+    }
 }
 
 void SceneWindow::FocusFirstItem() {
@@ -155,7 +165,7 @@ void SceneWindow::mouseReleaseEvent(QMouseEvent* event) {
     // A label is clicked when the left button goes down and up over it.
     if (pressed != nullptr && event->button() == Qt::LeftButton &&
         LabelAt(event->position().toPoint()) == pressed)
-        onClick_(scene_.id, pressed->action);
+        RunClick(*pressed);
 }
 
 void SceneWindow::closeEvent(QCloseEvent* event) {

@@ -33,6 +33,8 @@ class SceneWindow : public QWidget {
     void FocusFirstItem();
     // The topmost label whose rectangle holds the point, if any.
     const SceneItem* LabelAt(const QPoint& point) const;
+    // Runs the label's click action, as a click on it does.
+    void RunClick(const SceneItem& label) { onClick_(scene_.id, label.action); }
 
     bool HasBeenShown() const { return hasBeenShown_; }
     void MarkShown() { hasBeenShown_ = true; }

@@ -1,0 +1,38 @@
+// What assistive technology (a screen reader) calls the items that show no
+// words of their own: the red position marker and the game picture. Every
+// windowing layer gives them these names, so the tour reads the same on every
+// desktop. Items with a caption or a text are called by it instead.
+#pragma once
+
+#include "runtime/scene.h"
+
+#include <string_view>
+
+namespace varn {
+
+inline constexpr std::string_view kMarkerAccessibleName = "Where you are";
+inline constexpr std::string_view kMarkerAccessibleDescription =
+    "Shows or hides where you are on the map";
+
+inline constexpr std::string_view kGamePictureAccessibleName = "Game picture";
+inline constexpr std::string_view kGamePictureAccessibleDescription =
+    "A still from a side-scrolling platform game: a small knight stands on a rope bridge over "
+    "lava, facing a huge horned ogre with a spiked club who spits a fireball at him, with the "
+    "score, lives, world and time along the top.";
+
+struct AccessibleText {
+    std::string_view name;
+    std::string_view description;
+};
+
+// The name and description an item is given, both empty for an item whose
+// caption or text already says what it is.
+constexpr AccessibleText AccessibleTextOf(const SceneItem& item) {
+    if (item.kind == ItemKind::CommandButton && item.action.kind == ClickAction::Kind::ToggleMarker)
+        return {kMarkerAccessibleName, kMarkerAccessibleDescription};
+    if (item.kind == ItemKind::PictureBox && item.picture == PictureId::GamePicture)
+        return {kGamePictureAccessibleName, kGamePictureAccessibleDescription};
+    return {};
+}
+
+} // namespace varn

@@ -1,0 +1,235 @@
+"""The tour as a screen reader takes it, through the desktop's accessibility bus.
+
+Run by test_screen_reader.sh with the program already started. Moves between
+scenes only through accessibility actions (no pointer, no keys), reads every
+scene's objects against the tables below, toggles the marker and listens for
+the label's change, and reads the messages and the picture. Prints one line
+per check, "ok: ..." or "FAIL: ...".
+"""
+
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+PATIENCE = float(sys.argv[1]) if len(sys.argv) > 1 else 20.0  # seconds per wait
+
+BUTTON, LABEL, TEXT, IMAGE = "push button", "label", "text", "image"
+MARKER = "Where you are"
+
+# Every scene's accessible children in listing order: role and name, then a
+# label's rectangle in twips (15 to a pixel) or a text box's text.
+SCENES = {
+    "Varn's House": [(BUTTON, "Enter"), (LABEL, "Varn's House", (360, 240, 3975, 1100))],
+    "Form2": [
+        (BUTTON, MARKER),
+        (BUTTON, "Enter the Driveway"),
+        (LABEL, "", (360, 2760, 3855, 255)),
+        (BUTTON, "512", (3120, 1680, 375, 255)),
+        (LABEL, "Lindowmere Ave.", (1200, 2160, 1335, 255)),
+    ],
+    "3": [
+        (BUTTON, "Front Door"),
+        (BUTTON, "Garage Door"),
+        (BUTTON, MARKER),
+        (BUTTON, "TR-6", (3360, 1800, 375, 255)),
+        (LABEL, "", (3000, 2640, 1095, 255)),
+    ],
+    "Form4": [
+        (TEXT, "", "You are shocked by the door handle.\nYou just died.\n"),
+        (BUTTON, "Reincarnate"),
+    ],
+    "Form5": [
+        (BUTTON, "Reincarnate"),
+        (TEXT, "", "The TR6 starts up, and drives into a tombstone-\nmarked hole.\n"
+                   "It ran over you.  You just died.\n"),
+    ],
+    "Form6": [
+        (TEXT, "", "Because Halvick got bored or tired of doing this:\nYou just died.\n"),
+        (BUTTON, "Reincarnate"),
+    ],
+    "Form7": [
+        (BUTTON, MARKER),
+        (BUTTON, "^ Kitchen and stuff ^"),
+        (BUTTON, "The Hallway"),
+        (BUTTON, "Front Door"),
+        (BUTTON, "Garage Door"),
+        (LABEL, "", (1680, 1200, 1215, 255)),
+        (BUTTON, "TV is here", (840, 1200, 375, 975)),
+    ],
+    "Form9": [
+        (BUTTON, "Stop Playing"),
+        (TEXT, "", "You sat down to play a game of Mario.  Good luck at winning!"),
+        (IMAGE, "Game picture"),
+    ],
+    "Form10": [
+        (BUTTON, MARKER),
+        (BUTTON, "Morva's Old Room"),
+        (BUTTON, "Varn's Room"),
+        (LABEL, "", (3120, 1440, 1215, 255)),
+    ],
+}
+
+# A walk taking all seventeen moves: from the showing frame, press the object
+# of that name, and this frame is the one showing afterwards.
+WALK = [
+    ("Enter", "Form2"), ("512", "Form7"), ("TV is here", "Form9"), ("Stop Playing", "Form7"),
+    ("Garage Door", "3"), ("Garage Door", "Form7"), ("The Hallway", "Form10"),
+    ("Varn's Room", "Form6"), ("Reincarnate", "Varn's House"),
+    ("Enter", "Form2"), ("Enter the Driveway", "3"), ("Front Door", "Form4"),
+    ("Reincarnate", "Varn's House"),
+    ("Enter", "Form2"), ("Enter the Driveway", "3"), ("TR-6", "Form5"),
+    ("Reincarnate", "Varn's House"),
+    ("Enter", "Form2"), ("512", "Form7"), ("Front Door", "Form4"),
+    ("Reincarnate", "Varn's House"),
+    ("Enter", "Form2"), ("512", "Form7"), ("^ Kitchen and stuff ^", "Form6"),
+    ("Reincarnate", "Varn's House"),
+    ("Enter", "Form2"), ("512", "Form7"), ("The Hallway", "Form10"),
+    ("Morva's Old Room", "Form6"), ("Reincarnate", "Varn's House"),
+]
+
+name_changes = []
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAIL: ") + what, flush=True)
+    return ok
+
+
+def pump(until, seconds=PATIENCE):
+    """Runs the event loop until `until()` gives something other than None or
+    False, and returns that, or the last answer when the time is up."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while True:
+        result = until()
+        if result not in (None, False) or time.monotonic() > deadline:
+            return result
+        if not context.iteration(False):
+            time.sleep(0.02)
+
+
+def children(accessible):
+    return [accessible.getChildAtIndex(i) for i in range(accessible.childCount)]
+
+
+def showing_frames(app):
+    return [f for f in children(app) if f.getState().contains(pyatspi.STATE_SHOWING)]
+
+
+def only_showing(app, name):
+    frames = showing_frames(app)
+    return frames[0] if len(frames) == 1 and frames[0].name == name else None
+
+
+def pixels(twips):
+    return [int(t / 15 + 0.5) for t in twips]
+
+
+def extents(accessible):
+    box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return [box.x, box.y, box.width, box.height]
+
+
+def check_scene(frame):
+    expected = SCENES[frame.name]
+    found = children(frame)
+    check(frame.getRoleName() == "frame"
+          and [(c.getRoleName(), c.name) for c in found] == [e[:2] for e in expected],
+          f"frame {frame.name!r} holds, in listing order: "
+          f"{[(c.getRoleName(), c.name) for c in found]}")
+    origin = extents(frame)[:2]
+    for child, row in zip(found, expected):
+        role, name = row[:2]
+        if len(row) == 3 and isinstance(row[2], tuple):
+            drawn = [a + b for a, b in zip(origin + [0, 0], pixels(row[2]))]
+            check_label(frame, child, role, drawn)
+        if role == TEXT:
+            check_message(frame, child, row[2])
+        if role == IMAGE:
+            said = child.description
+            check(len(said.split(". ")) == 1 and "platform game" in said,
+                  f"the picture is described in one sentence: {said!r}")
+        if name == MARKER:
+            check(child.description == "Shows or hides where you are on the map",
+                  f"the marker on {frame.name!r} says what it does")
+            check_marker(frame, child)
+
+
+def check_label(frame, label, role, drawn):
+    """A painted label lies where it is drawn, is what a pointer finds there,
+    never takes the focus, and can be pressed only if it has a click action."""
+    x, y, width, height = drawn
+    hit = frame.queryComponent().getAccessibleAtPoint(x + width // 2, y + height // 2,
+                                                      pyatspi.DESKTOP_COORDS)
+    problems = [
+        f"at {extents(label)}" if extents(label) != drawn else "",
+        "not found at its middle" if hit != label else "",
+        "focusable" if label.getState().contains(pyatspi.STATE_FOCUSABLE) else "",
+        "wrong actions"
+        if ("Action" in pyatspi.listInterfaces(label)) != (role == BUTTON) else "",
+    ]
+    problems = [p for p in problems if p]
+    check(not problems, f"label {label.name!r} of {frame.name!r} drawn at {drawn}"
+                        + (": " + ", ".join(problems) if problems else ""))
+
+
+def check_message(frame, box, text):
+    """A message reads as its text, read-only, with no way offered to change it."""
+    read = box.queryText().getText(0, -1)
+    state = box.getState()
+    problems = [
+        f"reads {read!r}" if read != text else "",
+        "not read-only" if not state.contains(pyatspi.STATE_READ_ONLY) else "",
+        "editable" if state.contains(pyatspi.STATE_EDITABLE)
+        or "EditableText" in pyatspi.listInterfaces(box) else "",
+    ]
+    problems = [p for p in problems if p]
+    check(not problems, f"message of {frame.name!r} read as read-only text"
+                        + (": " + ", ".join(problems) if problems else ""))
+
+
+def press(frame, name):
+    target = [c for c in children(frame) if c.name == name]
+    return check(len(target) == 1 and target[0].queryAction().getName(0) == "Press"
+                 and target[0].queryAction().doAction(0), f"{name!r} pressed on {frame.name!r}")
+
+
+def check_marker(frame, marker):
+    """Presses the marker twice: the label beside it shows the words, then is empty."""
+    label = [c for c in children(frame) if c.getRoleName() == LABEL and c.name == ""][0]
+    for words in ("This is You.", ""):
+        name_changes.clear()
+        marker.queryAction().doAction(0)
+        heard = pump(lambda: any(e.source == label for e in name_changes))
+        check(heard and label.name == words,
+              f"{frame.name!r}: the marker pressed, its label announced as {label.name!r}")
+
+
+def main():
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = pump(lambda: next(
+        (a for a in children(desktop) if a is not None and a.name == "varns-house"), None))
+    if not check(app is not None, "the program is on the accessibility bus"):
+        return
+    pyatspi.Registry.registerEventListener(name_changes.append,
+                                           "object:property-change:accessible-name")
+    frame = pump(lambda: only_showing(app, "Varn's House"))
+    if not check(frame is not None, "the title frame is the one showing"):
+        return
+    checked = set()
+    for name, destination in WALK:
+        if frame.name not in checked:
+            checked.add(frame.name)
+            check_scene(frame)
+        if not press(frame, name):
+            return
+        frame = pump(lambda: only_showing(app, destination))
+        if not check(frame is not None, f"{destination!r} is the one frame showing after "
+                     f"{name!r}, showing: {[f.name for f in showing_frames(app)]}"):
+            return
+    check(checked == set(SCENES), f"every scene read: {sorted(checked)}")
+
+
+main()
