@@ -31,6 +31,19 @@ void Fill(HDC dc, const RECT& area, COLORREF colour) {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+// A frame of every other pixel in one colour: the focus rectangle. (The
+// system's own inverts what is beneath, which turns a red face's dots cyan.)
+void DrawDottedFrame(HDC dc, const RECT& r, COLORREF colour) {
+    for (LONG x = r.left; x < r.right; x += 2) {
+        SetPixelV(dc, x, r.top, colour);
+        SetPixelV(dc, x, r.bottom - 1, colour);
+    }
+    for (LONG y = r.top; y < r.bottom; y += 2) {
+        SetPixelV(dc, r.left, y, colour);
+        SetPixelV(dc, r.right - 1, y, colour);
+    }
+}
+
 } // namespace
 
 void PaintBackground(HDC dc, const RECT& area, const std::optional<Colour>& colour) {
@@ -123,12 +136,14 @@ void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::w
         DrawTextW(dc, caption.c_str(), int(caption.size()), &text, format);
     }
 
-    if ((draw.itemState & ODS_FOCUS) != 0 && (draw.itemState & ODS_NOFOCUSRECT) == 0) {
+    // Hidden until the keyboard is used, unless the user keeps cues always on.
+    const bool cuesHidden =
+        (draw.itemState & ODS_NOFOCUSRECT) != 0 ||
+        (SendMessageW(draw.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if ((draw.itemState & ODS_FOCUS) != 0 && !cuesHidden) {
         RECT focus = draw.rcItem;
         InflateRect(&focus, -(kBevel + 1), -(kBevel + 1));
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_3DFACE));
-        DrawFocusRect(dc, &focus);
+        DrawDottedFrame(dc, focus, GetSysColor(COLOR_BTNTEXT));
     }
 }
 

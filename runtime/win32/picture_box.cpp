@@ -66,8 +66,9 @@ Status RegisterPictureBoxClass(HINSTANCE instance) {
     return Status::Ok();
 }
 
-HWND CreatePictureBox(HWND parent, int id, const RECT& area, const PictureView& view) {
-    return CreateWindowExW(WS_EX_CLIENTEDGE, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE,
+HWND CreatePictureBox(HWND parent, int id, const RECT& area, const PictureView& view,
+                      const std::wstring& name) {
+    return CreateWindowExW(WS_EX_CLIENTEDGE, kPictureBoxClass, name.c_str(), WS_CHILD | WS_VISIBLE,
                            area.left, area.top, area.right - area.left, area.bottom - area.top,
                            parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr),
                            const_cast<PictureView*>(&view));

@@ -6,6 +6,8 @@
 #include "runtime/platform.h"
 #include "runtime/win32/windows_api.h"
 
+#include <string>
+
 namespace varn::win32 {
 
 inline constexpr wchar_t kPictureBoxClass[] = L"VarnsHousePictureBox";
@@ -19,7 +21,9 @@ struct PictureView {
     int dpi;
 };
 
+// `name` is what screen readers call it (its window text, never shown).
 // Returns null when creation fails.
-HWND CreatePictureBox(HWND parent, int id, const RECT& area, const PictureView& view);
+HWND CreatePictureBox(HWND parent, int id, const RECT& area, const PictureView& view,
+                      const std::wstring& name);
 
 } // namespace varn::win32

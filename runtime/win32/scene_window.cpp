@@ -1,5 +1,6 @@
 #include "runtime/win32/scene_window.h"
 
+#include "runtime/accessible_text.h"
 #include "runtime/geometry.h"
 #include "runtime/win32/gdi_object.h"
 #include "runtime/win32/item_painter.h"
@@ -80,6 +81,9 @@ Status SceneWindow::Create(const Scene& scene, GdiResources& gdi, ClickHandler o
     Status controls = built->BuildControls();
     if (!controls.ok)
         return controls;
+    // Focus rectangles stay hidden until the keyboard is used, as in every
+    // dialog; Tab shows them (the dialog manager clears this state).
+    SendMessageW(handle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     window = std::move(built);
     return Status::Ok();
 }
@@ -92,13 +96,16 @@ HWND SceneWindow::CreateControl(const SceneItem& item, int id) {
     HFONT font = nullptr;
     switch (item.kind) {
     case ItemKind::CommandButton: {
+        // A button that shows no words carries its name for screen readers as
+        // its window text, which the drawing below never shows.
+        const std::string_view text =
+            item.caption.empty() ? AccessibleTextOf(item).name : item.caption;
         // The system's push button, drawn here (PaintButton) so that every
         // caption wraps between words the same way and a graphical one
         // shows its face colour; pressing, focus and Space are the system's.
-        control =
-            CreateWindowExW(0, L"BUTTON", Widen(item.caption).c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, r.left, r.top,
-                            r.right - r.left, r.bottom - r.top, window_, menu, instance, nullptr);
+        control = CreateWindowExW(
+            0, L"BUTTON", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+            r.left, r.top, r.right - r.left, r.bottom - r.top, window_, menu, instance, nullptr);
         font = gdi_.Font(item.font);
         break;
     }
@@ -112,7 +119,8 @@ HWND SceneWindow::CreateControl(const SceneItem& item, int id) {
         break;
     case ItemKind::PictureBox:
         pictures_.push_back({&gdi_.Picture(item.picture), gdi_.Dpi()});
-        control = CreatePictureBox(window_, id, r, pictures_.back());
+        control =
+            CreatePictureBox(window_, id, r, pictures_.back(), Widen(AccessibleTextOf(item).name));
         break;
     case ItemKind::Label:
     case ItemKind::Shape:
