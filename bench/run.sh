@@ -26,4 +26,5 @@ echo "X server $DISPLAY, $(nproc) CPUs, $(uname -r); $runs runs, ${idle} s idle"
 # has libdbus try to launch a bus (a fork and a failed exec) at the first
 # widget text set: some 15 ms that no desktop session pays.
 dbus-run-session -- "$build/bench/x_probe" --tour "$build/varns-house" --bare "$build/bench/bare_window" \
+  --yardstick "a bare Qt window with one button" --memory-margin 5 \
   --runs "$runs" --idle "$idle" ${VARN_BENCH_VERBOSE:+--verbose}

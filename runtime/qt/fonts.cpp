@@ -2,14 +2,39 @@
 
 #include "runtime/qt/units.h"
 
+#include <QFontDatabase>
 #include <QString>
 #include <QStringList>
+
+#include <map>
 
 namespace varn::qt {
 
 namespace {
 // The interface font every item without a named font uses.
 constexpr FontSpec kDefaultFont{"MS Sans Serif", 8, 400};
+// The family the system has for a named one: the family itself where it is
+// installed, else its first installed substitute. Asking for an installed
+// family spares the toolkit a search through the desktop's fallback fonts
+// for one it cannot find. Chosen once per family.
+QString InstalledFamily(std::string_view named) {
+    static std::map<std::string_view, QString> chosen;
+    auto found = chosen.find(named);
+    if (found != chosen.end())
+        return found->second;
+    // The plain list of installed families: looking a name up in it does not
+    // set the desktop's font matching to work, as asking for one family does.
+    static const QStringList installed = QFontDatabase::families();
+    const QString family = ToQString(named);
+    QString choice = family; // none installed: the toolkit's own choice
+    for (const QString& candidate : QStringList{family} + QFont::substitutes(family))
+        if (installed.contains(candidate, Qt::CaseInsensitive)) {
+            choice = candidate;
+            break;
+        }
+    return chosen.emplace(named, choice).first->second;
+}
+
 } // namespace
 
 void InstallFontSubstitutes() {
@@ -23,13 +48,15 @@ void InstallFontSubstitutes() {
 
 QFont ItemFont(const std::optional<FontSpec>& named) {
     const FontSpec& f = named ? *named : kDefaultFont;
-    QFont font(ToQString(f.family));
+    QFont font(InstalledFamily(f.family));
     font.setPointSizeF(f.points);
     font.setWeight(QFont::Weight(f.weight));
     // Captions are plain Latin text, set glyph by glyph as the scenes were
-    // drawn, without ligatures or kerning.
+    // drawn, without ligatures or kerning, and every glyph is in the one
+    // family chosen: no other fonts are lined up behind it for characters it
+    // lacks, which would cost the desktop's whole list of fallback fonts.
     font.setStyleHint(f.family == "Sylfaen" ? QFont::Serif : QFont::SansSerif,
-                      QFont::PreferNoShaping);
+                      QFont::StyleStrategy(QFont::PreferNoShaping | QFont::NoFontMerging));
     return font;
 }
 
