@@ -12,10 +12,6 @@ namespace varn::qt {
 
 namespace {
 
-Status NoWindow(SceneId id) {
-    return Status::Failed("the window of " + std::string(SceneName(id)) + " does not exist");
-}
-
 QImage ToQImage(const Bitmap& bitmap) {
     QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
     for (int y = 0; y < bitmap.height; ++y) {
@@ -34,8 +30,7 @@ QtPlatform::QtPlatform(SceneWindow::ClickHandler onClick, std::function<void()> 
 QtPlatform::~QtPlatform() = default;
 
 SceneWindow* QtPlatform::Window(SceneId id) const {
-    auto found = windows_.find(id);
-    return found == windows_.end() ? nullptr : found->second.get();
+    return windows_.Find(id);
 }
 
 QImage QtPlatform::Picture(PictureId id) {
@@ -46,8 +41,8 @@ QImage QtPlatform::Picture(PictureId id) {
 }
 
 Status QtPlatform::CreateScene(const Scene& scene) {
-    if (Window(scene.id) != nullptr)
-        return Status::Failed("the window already exists");
+    if (Status fresh = windows_.CanBuild(scene.id); !fresh.ok)
+        return fresh;
     std::unique_ptr<SceneWindow> window;
     try {
         window = std::make_unique<SceneWindow>(
@@ -58,7 +53,7 @@ Status QtPlatform::CreateScene(const Scene& scene) {
     window->winId(); // creates the native window now, so failure shows here
     if (window->windowHandle() == nullptr)
         return Status::Failed("the window system could not create the window");
-    windows_[scene.id] = std::move(window);
+    windows_.Add(scene.id, std::move(window));
     return Status::Ok();
 }
 
@@ -80,9 +75,9 @@ void QtPlatform::PlaceOnFirstShowing(SceneWindow& window) {
 }
 
 Status QtPlatform::ShowScene(SceneId id) {
-    SceneWindow* window = Window(id);
-    if (window == nullptr)
-        return NoWindow(id);
+    SceneWindow* window = nullptr;
+    if (Status exists = windows_.Existing(id, window); !exists.ok)
+        return exists;
     PlaceOnFirstShowing(*window);
     window->FocusFirstItem();
     window->show();
@@ -94,27 +89,18 @@ Status QtPlatform::ShowScene(SceneId id) {
 }
 
 Status QtPlatform::HideScene(SceneId id) {
-    SceneWindow* window = Window(id);
-    if (window == nullptr)
-        return NoWindow(id);
+    SceneWindow* window = nullptr;
+    if (Status exists = windows_.Existing(id, window); !exists.ok)
+        return exists;
     window->hide();
     if (window->isVisible())
         return Status::Failed("the window system did not hide the window");
     return Status::Ok();
 }
 
-Status QtPlatform::FindLabel(SceneId id, std::string_view label, SceneWindow*& window) const {
-    window = Window(id);
-    if (window == nullptr)
-        return NoWindow(id);
-    if (!window->HasLabel(label))
-        return Status::Failed("no label named " + std::string(label));
-    return Status::Ok();
-}
-
 Status QtPlatform::ReadCaption(SceneId id, std::string_view label, std::string& caption) {
     SceneWindow* window = nullptr;
-    Status found = FindLabel(id, label, window);
+    Status found = windows_.WithLabel(id, label, window);
     if (found.ok)
         caption = window->Caption(label).toStdString();
     return found;
@@ -122,7 +108,7 @@ Status QtPlatform::ReadCaption(SceneId id, std::string_view label, std::string& 
 
 Status QtPlatform::WriteCaption(SceneId id, std::string_view label, std::string_view caption) {
     SceneWindow* window = nullptr;
-    Status found = FindLabel(id, label, window);
+    Status found = windows_.WithLabel(id, label, window);
     if (found.ok)
         window->SetCaption(label, ToQString(caption));
     return found;

@@ -4,6 +4,7 @@
 
 #include "runtime/platform.h"
 #include "runtime/qt/scene_window.h"
+#include "runtime/scene_windows.h"
 
 #include <QImage>
 
@@ -27,14 +28,12 @@ class QtPlatform : public Platform {
     SceneWindow* Window(SceneId id) const;
 
   private:
-    // The scene's window, when it exists and has a label of that name.
-    Status FindLabel(SceneId id, std::string_view label, SceneWindow*& window) const;
     QImage Picture(PictureId id);
     void PlaceOnFirstShowing(SceneWindow& window);
 
     SceneWindow::ClickHandler onClick_;
     std::function<void()> onClose_;
-    std::map<SceneId, std::unique_ptr<SceneWindow>> windows_;
+    SceneWindows<SceneWindow> windows_;
     std::map<PictureId, QImage> pictures_; // decoded once, on first use
 };
 

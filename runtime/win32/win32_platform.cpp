@@ -7,10 +7,6 @@ namespace varn::win32 {
 
 namespace {
 
-Status NoWindow(SceneId id) {
-    return Status::Failed("the window of " + std::string(SceneName(id)) + " does not exist");
-}
-
 // Where a window centred on the primary screen's work area goes.
 Status CentredPlace(HWND window, POINT& place) {
     RECT frame, work;
@@ -33,8 +29,7 @@ Win32Platform::Win32Platform(SceneWindow::ClickHandler onClick, std::function<vo
 Win32Platform::~Win32Platform() = default;
 
 SceneWindow* Win32Platform::Window(SceneId id) const {
-    auto found = windows_.find(id);
-    return found == windows_.end() ? nullptr : found->second.get();
+    return windows_.Find(id);
 }
 
 bool Win32Platform::IsSceneWindow(HWND window) const {
@@ -45,8 +40,8 @@ bool Win32Platform::IsSceneWindow(HWND window) const {
 }
 
 Status Win32Platform::CreateScene(const Scene& scene) {
-    if (Window(scene.id) != nullptr)
-        return Status::Failed("the window already exists");
+    if (Status fresh = windows_.CanBuild(scene.id); !fresh.ok)
+        return fresh;
     if (!classesRegistered_) {
         Status registered = SceneWindow::RegisterClasses(GetModuleHandleW(nullptr));
         if (!registered.ok)
@@ -56,14 +51,14 @@ Status Win32Platform::CreateScene(const Scene& scene) {
     std::unique_ptr<SceneWindow> window;
     Status created = SceneWindow::Create(scene, gdi_, onClick_, onClose_, window);
     if (created.ok)
-        windows_[scene.id] = std::move(window);
+        windows_.Add(scene.id, std::move(window));
     return created;
 }
 
 Status Win32Platform::ShowScene(SceneId id) {
-    SceneWindow* window = Window(id);
-    if (window == nullptr)
-        return NoWindow(id);
+    SceneWindow* window = nullptr;
+    if (Status exists = windows_.Existing(id, window); !exists.ok)
+        return exists;
     UINT flags = SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOZORDER | SWP_NOMOVE;
     POINT place{};
     // The first showing places the window by its start-up position: centred,
@@ -86,9 +81,9 @@ Status Win32Platform::ShowScene(SceneId id) {
 }
 
 Status Win32Platform::HideScene(SceneId id) {
-    SceneWindow* window = Window(id);
-    if (window == nullptr)
-        return NoWindow(id);
+    SceneWindow* window = nullptr;
+    if (Status exists = windows_.Existing(id, window); !exists.ok)
+        return exists;
     if (!SetWindowPos(window->Handle(), nullptr, 0, 0, 0, 0,
                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
         return Status::Failed(LastErrorText("SetWindowPos"));
@@ -97,18 +92,9 @@ Status Win32Platform::HideScene(SceneId id) {
     return Status::Ok();
 }
 
-Status Win32Platform::FindLabel(SceneId id, std::string_view label, SceneWindow*& window) const {
-    window = Window(id);
-    if (window == nullptr)
-        return NoWindow(id);
-    if (!window->HasLabel(label))
-        return Status::Failed("no label named " + std::string(label));
-    return Status::Ok();
-}
-
 Status Win32Platform::ReadCaption(SceneId id, std::string_view label, std::string& caption) {
     SceneWindow* window = nullptr;
-    Status found = FindLabel(id, label, window);
+    Status found = windows_.WithLabel(id, label, window);
     if (found.ok)
         caption = Narrow(window->Caption(label));
     return found;
@@ -116,7 +102,7 @@ Status Win32Platform::ReadCaption(SceneId id, std::string_view label, std::strin
 
 Status Win32Platform::WriteCaption(SceneId id, std::string_view label, std::string_view caption) {
     SceneWindow* window = nullptr;
-    Status found = FindLabel(id, label, window);
+    Status found = windows_.WithLabel(id, label, window);
     return found.ok ? window->SetCaption(label, Widen(caption)) : found;
 }
 

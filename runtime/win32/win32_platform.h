@@ -4,10 +4,10 @@
 #pragma once
 
 #include "runtime/platform.h"
+#include "runtime/scene_windows.h"
 #include "runtime/win32/gdi_resources.h"
 #include "runtime/win32/scene_window.h"
 
-#include <map>
 #include <memory>
 
 namespace varn::win32 {
@@ -29,13 +29,11 @@ class Win32Platform : public Platform {
     bool IsSceneWindow(HWND window) const;
 
   private:
-    Status FindLabel(SceneId id, std::string_view label, SceneWindow*& window) const;
-
     SceneWindow::ClickHandler onClick_;
     std::function<void()> onClose_;
     bool classesRegistered_ = false;
     GdiResources gdi_;
-    std::map<SceneId, std::unique_ptr<SceneWindow>> windows_;
+    SceneWindows<SceneWindow> windows_;
 };
 
 } // namespace varn::win32

@@ -46,9 +46,9 @@ run_route() {
 }
 
 start_x
-passed=0 failed=0
 for route in "${routes[@]}"; do
   IFS='|' read -r name steps last <<<"$route"
+  # Its own subshell with errexit in force: a failure ends only this route.
   set +e
   (
     set -e
@@ -56,13 +56,6 @@ for route in "${routes[@]}"; do
   )
   status=$?
   set -e
-  if ((status == 0)); then
-    echo "PASS: close $last ($name)"
-    passed=$((passed + 1))
-  else
-    echo "FAIL: close $last ($name)"
-    failed=$((failed + 1))
-  fi
+  check "close $last ($name)" [ "$status" = 0 ]
 done
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish_checks

@@ -54,7 +54,6 @@ moves=(
   "Form5|${reincarnate[*]}|$title|S"
 )
 
-passed=0 failed=0 seen=$(grep -c . "$order_log")
 expect_only_visible "$title"
 for move in "${moves[@]}"; do
   IFS='|' read -r from rect to order <<<"$move"
@@ -65,12 +64,6 @@ for move in "${moves[@]}"; do
   for _ in $(seq "$patience"); do (($(grep -c . "$order_log") >= seen + 2)) && break; sleep 0.05; done
   happened=$(tail -n +"$((seen + 1))" "$order_log" | paste -sd, -)
   if [ "$order" = S ]; then wanted="show $to,hide $from"; else wanted="hide $from,show $to"; fi
-  if [ "$happened" = "$wanted" ]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $from -> $to: the windows went '$happened', wanted '$wanted'"
-    failed=$((failed + 1))
-  fi
+  check_equal "$from -> $to: the windows went" "$happened" "$wanted"
 done
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish_checks

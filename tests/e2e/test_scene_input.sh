@@ -13,12 +13,6 @@ start_x
 start_program
 look() { /usr/bin/python3 "$(dirname "$0")/x_look.py" "$@"; }
 
-passed=0 failed=0
-check() { # name, then a command that must succeed
-  local name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $name"; failed=$((failed + 1)); fi
-}
 cursor_at() { # window x y wanted-shape
   xdotool mousemove --window "$1" "$2" "$3"
   sleep 0.3
@@ -107,5 +101,4 @@ go Form5 152 136 "$title"
 close_window "$title"
 wait_for_program_exit
 check "exit status 0 after closing" [ "$program_status" = 0 ]
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish_checks

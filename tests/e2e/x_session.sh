@@ -130,6 +130,27 @@ click_item() {
   click_in "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15))
 }
 
+# A test's tally: `check NAME COMMAND...` counts one check, which passes when
+# the command succeeds; `check_equal NAME GOT WANTED` compares two texts;
+# `finish_checks` prints the closing "N passed, M failed" line and fails when
+# anything did. A failed check prints its name and goes on to the next.
+passed=0 failed=0
+check() {
+  local name=$1
+  shift
+  if "$@"; then passed=$((passed + 1)); else
+    echo "FAIL: $name"
+    failed=$((failed + 1))
+  fi
+}
+check_equal() {
+  check "$1: '$2', wanted '$3'" [ "$2" = "$3" ]
+}
+finish_checks() {
+  echo "$passed passed, $failed failed"
+  ((failed == 0))
+}
+
 client_origin() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/ {printf "%s ", $2}'
 }

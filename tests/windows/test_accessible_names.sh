@@ -13,16 +13,11 @@ go() { # title x y next-title
 }
 controls() { "$VARN_WINE" "$VARN_LIST_CONTROLS" "$1" | tr -d '\r'; }
 
-passed=0 failed=0
 expect_controls() { # title, then the lines wanted, in any order
-  local title=$1 got wanted
+  local title=$1
   shift
-  got=$(controls "$title" | sort)
-  wanted=$(printf '%s\n' "$@" | sort)
-  if [ "$got" = "$wanted" ]; then passed=$((passed + 1)); else
-    echo "FAIL: $title has: ${got//$'\n'/; }"
-    failed=$((failed + 1))
-  fi
+  check_equal "$title's controls" "$(controls "$title" | sort | paste -sd';')" \
+    "$(printf '%s\n' "$@" | sort | paste -sd';')"
 }
 
 go "Varn's House" 150 84 Form2
@@ -34,5 +29,4 @@ go Form7 60 110 Form9
 expect_controls Form9 "Button|Stop Playing" \
   "Edit|You sat down to play a game of Mario.  Good luck at winning!" \
   "VarnsHousePictureBox|Game picture"
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish_checks

@@ -29,14 +29,8 @@ scheme Window "255 255 208"
 
 start_x
 start_program
-passed=0 failed=0
 expect_pixel() { # name, title, x, y, wanted RRGGBB
-  local got
-  got=$(look pixel "$(visible_window "$2")" "$3" "$4")
-  if [ "$got" = "$5" ]; then passed=$((passed + 1)); else
-    echo "FAIL: $1: $got, wanted $5"
-    failed=$((failed + 1))
-  fi
+  check_equal "$1" "$(look pixel "$(visible_window "$2")" "$3" "$4")" "$5"
 }
 go() { # title x y next-title
   click_in "$(visible_window "$1")" "$2" "$3"
@@ -57,9 +51,5 @@ expect_pixel "the driveway's background" 3 5 200 2080C0
 expect_pixel "a standard button's face" 3 45 130 2080C0
 go 3 56 120 Form4 # "Front Door"
 expect_pixel "the message box's background" Form4 270 55 FFFFD0
-if (($(look red "$(visible_window Form4)" 16 8 265 57) > 20)); then passed=$((passed + 1)); else
-  echo "FAIL: the message is no longer red"
-  failed=$((failed + 1))
-fi
-echo "$passed passed, $failed failed"
-((failed == 0))
+check "the message stays red" [ "$(look red "$(visible_window Form4)" 16 8 265 57)" -gt 20 ]
+finish_checks
