@@ -10,11 +10,12 @@ packages=(
   strace procps                                    # end-to-end: trace of files and sockets, pgrep
   clang-format
   python3 binutils-mingw-w64-i686 desktop-file-utils appstream dpkg-dev graphviz  # resource checks, package, tour map
+  lintian man-db                                   # the Debian package checked, its manual page rendered
 )
 # The Windows program: cross compilers, Wine to run it and its tests, and the
 # MSI tools that build its installer and read it back.
 if [ -n "${VARN_SETUP_WINDOWS:-}" ]; then
-  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools)
+  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools unzip)
 fi
 packages+=(${VARN_EXTRA_PACKAGES:-})
 
