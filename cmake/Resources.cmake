@@ -31,8 +31,12 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/product.h.in ${VARN_GENERATED_DIR
                @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/varns-house.rc.in
                ${VARN_GENERATED_DIR}/varns-house.rc @ONLY)
+# The desktop entry starts the program by its installed path, known only when
+# installing (cmake --install --prefix, or CPack): its Exec line keeps
+# @VARN_EXEC@ here, for the installation to fill in (cmake/Install.cmake).
+set(VARN_EXEC "@VARN_EXEC@")
 configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.desktop.in
-               ${VARN_GENERATED_DIR}/${VARN_APP_ID}.desktop @ONLY)
+               ${VARN_GENERATED_DIR}/${VARN_APP_ID}.desktop.in @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/varns-house.metainfo.xml.in
                ${VARN_GENERATED_DIR}/${VARN_APP_ID}.metainfo.xml @ONLY)
 

@@ -37,6 +37,10 @@ endfunction()
 
 varn_windows_program(varns-house)
 install(TARGETS varns-house RUNTIME DESTINATION .)
+# Only the shipped 32-bit exe is packaged.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  include(${PROJECT_SOURCE_DIR}/cmake/WindowsPackage.cmake)
+endif()
 
 if(BUILD_TESTING)
   # The program as shipped plus a test-only way to make one window operation

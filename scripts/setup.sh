@@ -11,10 +11,12 @@ packages=(
   dbus-daemon at-spi2-core python3-pyatspi         # end-to-end: the tour through the accessibility bus
   clang-format
   python3 binutils-mingw-w64-i686 desktop-file-utils appstream dpkg-dev graphviz  # resource checks, package, tour map
+  lintian man-db                                   # the Debian package checked, its manual page rendered
 )
-# The Windows program: cross compilers, and Wine to run it and its tests.
+# The Windows program: cross compilers, Wine to run it and its tests, and the
+# MSI tools that build its installer and read it back.
 if [ -n "${VARN_SETUP_WINDOWS:-}" ]; then
-  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine)
+  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools unzip)
 fi
 packages+=(${VARN_EXTRA_PACKAGES:-})
 
