@@ -8,12 +8,16 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace varn::win32 {
 
 namespace {
 
 // Control ids start above the dialog manager's own (IDOK, IDCANCEL, …).
 constexpr int kFirstControlId = 100;
+// How many rows of the window one off-screen band holds.
+constexpr int kBandRows = 32;
 
 DWORD FrameStyle(const Scene& scene) {
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -312,15 +316,21 @@ void SceneWindow::Paint() {
     const RECT& area = paint.rcPaint;
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width > 0 && height > 0) {
-        // Drawn off screen and copied in one go, so nothing flickers.
+        // Drawn off screen a band of rows at a time, each copied in one go,
+        // so nothing flickers and the buffer stays a few kilobytes.
+        const int bandRows = std::min(height, kBandRows);
         MemoryDc buffer(screen);
-        GdiObject<HBITMAP> pixels(CreateCompatibleBitmap(screen, width, height));
+        GdiObject<HBITMAP> pixels(CreateCompatibleBitmap(screen, width, bandRows));
         if (buffer && pixels) {
             Selected into(buffer.Get(), pixels.Get());
-            SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
-            PaintItems(buffer.Get(), area);
-            SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
-            BitBlt(screen, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
+            for (LONG top = area.top; top < area.bottom; top += bandRows) {
+                const RECT band{area.left, top, area.right, std::min(area.bottom, top + bandRows)};
+                SetViewportOrgEx(buffer.Get(), -band.left, -band.top, nullptr);
+                PaintItems(buffer.Get(), band);
+                SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
+                BitBlt(screen, band.left, band.top, width, band.bottom - band.top, buffer.Get(), 0,
+                       0, SRCCOPY);
+            }
         } else {
             PaintItems(screen, area); // short of memory: straight to the screen
         }
