@@ -85,9 +85,7 @@ Status SceneWindow::Create(const Scene& scene, GdiResources& gdi, ClickHandler o
     Status controls = built->BuildControls();
     if (!controls.ok)
         return controls;
-    // Focus rectangles stay hidden until the keyboard is used, as in every
-    // dialog; Tab shows them (the dialog manager clears this state).
-    SendMessageW(handle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    built->HideFocusCues();
     window = std::move(built);
     return Status::Ok();
 }
@@ -185,6 +183,11 @@ Status SceneWindow::SetCaption(std::string_view label, std::wstring caption) {
     if (!InvalidateRect(window_, &area, FALSE))
         return Status::Failed(LastErrorText("InvalidateRect"));
     return Status::Ok();
+}
+
+void SceneWindow::HideFocusCues() {
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                 0);
 }
 
 void SceneWindow::FocusFirstItem() {

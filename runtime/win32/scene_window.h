@@ -46,6 +46,9 @@ class SceneWindow {
 
     // Gives the focus to the focusable item with the lowest tab index.
     void FocusFirstItem();
+    // Hides the focus rectangle until the keyboard is used, as a dialog that
+    // has just opened does; Tab shows it (the dialog manager clears this).
+    void HideFocusCues();
 
     bool HasBeenShown() const { return hasBeenShown_; }
     void MarkShown() { hasBeenShown_ = true; }

@@ -77,6 +77,7 @@ Status Win32Platform::ShowScene(SceneId id) {
         return Status::Failed("the window system did not show the window");
     SetForegroundWindow(window->Handle());
     window->FocusFirstItem();
+    window->HideFocusCues();
     return Status::Ok();
 }
 
