@@ -7,7 +7,8 @@
 # words and the car's outline around "TR-6" do nothing; a moved window comes
 # back where it was left; and the endings' keyboard: Space reincarnates where
 # the button has the focus, and in the car ending only after Tab; the
-# unfinished-area ending alone offers no minimise and maximise boxes.
+# unfinished-area ending alone offers no minimise and maximise boxes; the
+# windows carry the program's icon in the title bar's sizes.
 source "$(dirname "$0")/x_session.sh"
 start_x
 start_program
@@ -50,6 +51,10 @@ street_words=(24 184 257 17)   # Form2 Label3
 driveway_words=(200 176 73 17) # Form3 Label1
 
 expect_only_visible "$title"
+icon_sizes=$(xprop -id "$(visible_window "$title")" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)')
+check "the title window has the program's icon at 16 pixels" \
+  grep -q 'Icon (16 x 16)' <<<"$icon_sizes"
+check "... and at 32 pixels" grep -q 'Icon (32 x 32)' <<<"$icon_sizes"
 check "four-headed cursor over Enter" cursor_at "$(visible_window "$title")" 150 84 four-headed
 check "arrow cursor beside Enter" cursor_at "$(visible_window "$title")" 40 84 arrow
 go "$title" 150 84 Form2
