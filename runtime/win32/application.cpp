@@ -48,7 +48,10 @@ int RunTour(std::span<const Scene* const> scenes, const TourRunner::PlatformWrap
         // The dialog manager moves the focus on Tab and Shift+Tab and lets
         // Space press the focused button, in every scene window.
         HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (root != nullptr && platform.IsSceneWindow(root) && IsDialogMessageW(root, &message))
+        SceneWindow* scene = root != nullptr ? platform.SceneOf(root) : nullptr;
+        if (scene != nullptr && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN))
+            scene->KeyPressed(); // from now on the focus rectangle shows
+        if (scene != nullptr && IsDialogMessageW(root, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

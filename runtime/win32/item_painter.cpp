@@ -110,7 +110,7 @@ void PaintLine(HDC dc, const SceneItem& item, int dpi) {
 }
 
 void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::wstring& caption,
-                 HFONT font) {
+                 HFONT font, bool focusCues) {
     HDC dc = draw.hDC;
     RECT bevel = draw.rcItem;
     const bool pressed = (draw.itemState & ODS_SELECTED) != 0;
@@ -136,11 +136,7 @@ void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::w
         DrawTextW(dc, caption.c_str(), int(caption.size()), &text, format);
     }
 
-    // Hidden until the keyboard is used, unless the user keeps cues always on.
-    const bool cuesHidden =
-        (draw.itemState & ODS_NOFOCUSRECT) != 0 ||
-        (SendMessageW(draw.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-    if ((draw.itemState & ODS_FOCUS) != 0 && !cuesHidden) {
+    if ((draw.itemState & ODS_FOCUS) != 0 && focusCues && (draw.itemState & ODS_NOFOCUSRECT) == 0) {
         RECT focus = draw.rcItem;
         InflateRect(&focus, -(kBevel + 1), -(kBevel + 1));
         DrawDottedFrame(dc, focus, GetSysColor(COLOR_BTNTEXT));

@@ -18,9 +18,10 @@ void PaintLine(HDC dc, const SceneItem& item, int dpi);
 
 // An owner-drawn push button: the system's bevel and face, filled with the
 // item's colour in graphical style, the caption wrapped between words and
-// centred as a block, and the focus rectangle while it has the focus.
+// centred as a block, and the focus rectangle while it has the focus and
+// `focusCues` says the keyboard is in use.
 void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::wstring& caption,
-                 HFONT font);
+                 HFONT font, bool focusCues);
 
 // The scene's background: its own colour, or the system's 3-D face colour.
 void PaintBackground(HDC dc, const RECT& area, const std::optional<Colour>& colour);

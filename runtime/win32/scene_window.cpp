@@ -85,7 +85,6 @@ Status SceneWindow::Create(const Scene& scene, GdiResources& gdi, ClickHandler o
     Status controls = built->BuildControls();
     if (!controls.ok)
         return controls;
-    built->HideFocusCues();
     window = std::move(built);
     return Status::Ok();
 }
@@ -185,9 +184,13 @@ Status SceneWindow::SetCaption(std::string_view label, std::wstring caption) {
     return Status::Ok();
 }
 
-void SceneWindow::HideFocusCues() {
-    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL),
-                 0);
+void SceneWindow::SetFocusCues(bool shown) {
+    if (focusCues_ == shown)
+        return;
+    focusCues_ = shown;
+    HWND focus = GetFocus();
+    if (focus != nullptr && controls_.contains(focus))
+        InvalidateRect(focus, nullptr, FALSE);
 }
 
 void SceneWindow::FocusFirstItem() {
@@ -223,7 +226,7 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (const SceneItem* item = ItemOfControl(int(draw.CtlID))) {
-            PaintButton(draw, *item, Widen(item->caption), gdi_.Font(item->font));
+            PaintButton(draw, *item, Widen(item->caption), gdi_.Font(item->font), focusCues_);
             return TRUE;
         }
         break;

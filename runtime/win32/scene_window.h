@@ -46,9 +46,11 @@ class SceneWindow {
 
     // Gives the focus to the focusable item with the lowest tab index.
     void FocusFirstItem();
-    // Hides the focus rectangle until the keyboard is used, as a dialog that
-    // has just opened does; Tab shows it (the dialog manager clears this).
-    void HideFocusCues();
+    // The focus rectangle shows only once the keyboard is used in the window,
+    // as in a dialog that has just opened: each showing hides it again, a key
+    // pressed in the window shows it.
+    void HideFocusCues() { SetFocusCues(false); }
+    void KeyPressed() { SetFocusCues(true); }
 
     bool HasBeenShown() const { return hasBeenShown_; }
     void MarkShown() { hasBeenShown_ = true; }
@@ -67,6 +69,7 @@ class SceneWindow {
     bool SetCursorOver(HWND control);
     LRESULT TextBoxColours(HDC dc, HWND control);
     void Release(int x, int y);
+    void SetFocusCues(bool shown);
 
     const Scene& scene_;
     GdiResources& gdi_;
@@ -80,6 +83,7 @@ class SceneWindow {
     HWND lastFocus_ = nullptr; // given back when the window is activated again
     const SceneItem* pressedLabel_ = nullptr;
     bool hasBeenShown_ = false;
+    bool focusCues_ = false;
 };
 
 } // namespace varn::win32

@@ -32,11 +32,11 @@ SceneWindow* Win32Platform::Window(SceneId id) const {
     return windows_.Find(id);
 }
 
-bool Win32Platform::IsSceneWindow(HWND window) const {
+SceneWindow* Win32Platform::SceneOf(HWND window) const {
     for (const auto& [id, scene] : windows_)
         if (scene->Handle() == window)
-            return true;
-    return false;
+            return scene.get();
+    return nullptr;
 }
 
 Status Win32Platform::CreateScene(const Scene& scene) {

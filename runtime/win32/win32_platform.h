@@ -25,8 +25,8 @@ class Win32Platform : public Platform {
 
     // The scene's window, or null before it is created.
     SceneWindow* Window(SceneId id) const;
-    // Whether the top-level window is one of the scenes'.
-    bool IsSceneWindow(HWND window) const;
+    // The scene whose top-level window this is, or null.
+    SceneWindow* SceneOf(HWND window) const;
 
   private:
     SceneWindow::ClickHandler onClick_;
