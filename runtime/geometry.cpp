@@ -27,6 +27,15 @@ int ScalePixels(int pixels, int dpi) {
     return std::max(1, (pixels * dpi + kBaseDpi / 2) / kBaseDpi);
 }
 
+PixelRect PaintedArea(const SceneItem& item, int dpi) {
+    if (item.kind != ItemKind::Line)
+        return ToPixels(item.rect, dpi);
+    const PixelLine l = ToPixels(item.line, dpi);
+    const int pen = ScalePixels(item.borderWidth, dpi);
+    return {std::min(l.x1, l.x2) - pen, std::min(l.y1, l.y2) - pen,
+            std::abs(l.x2 - l.x1) + 1 + 2 * pen, std::abs(l.y2 - l.y1) + 1 + 2 * pen};
+}
+
 PixelRect CentredSquare(const PixelRect& r) {
     const int side = std::min(r.width, r.height);
     return {r.left + (r.width - side) / 2, r.top + (r.height - side) / 2, side, side};

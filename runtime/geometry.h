@@ -36,6 +36,10 @@ PixelLine ToPixels(TwipLine l, int dpi = kBaseDpi);
 // never less than one pixel.
 int ScalePixels(int pixels, int dpi);
 
+// Where a drawn item puts paint: its rectangle, or the box of a line's two
+// ends widened by its pen on every side. A repaint leaves items outside alone.
+PixelRect PaintedArea(const SceneItem& item, int dpi = kBaseDpi);
+
 // A square of the shorter side, centred in the rectangle: the box of circles
 // and rounded squares.
 PixelRect CentredSquare(const PixelRect& r);

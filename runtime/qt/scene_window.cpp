@@ -18,16 +18,6 @@ namespace varn::qt {
 
 namespace {
 
-// Where a drawn item puts paint: its rectangle, or a line's box widened by its pen.
-QRect PaintedArea(const SceneItem& item) {
-    if (item.kind != ItemKind::Line)
-        return ToQRect(item.rect);
-    const int pen = item.borderWidth;
-    return QRect(ToQLine(item.line).p1(), ToQLine(item.line).p2())
-        .normalized()
-        .adjusted(-pen, -pen, pen, pen);
-}
-
 Qt::WindowFlags FrameFlags(const Scene& scene) {
     if (scene.minButton && scene.maxButton)
         return Qt::Window;
@@ -137,7 +127,7 @@ void SceneWindow::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     painter.fillRect(rect(), Resolve(scene_.backColor, palette(), kFaceRole));
     for (const SceneItem& item : scene_.items) {
-        if (!event->rect().intersects(PaintedArea(item)))
+        if (!event->rect().intersects(ToQRect(PaintedArea(item))))
             continue; // a small repaint (a marker, a hover) leaves the rest alone
         switch (item.kind) {
         case ItemKind::Label:

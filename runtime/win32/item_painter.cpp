@@ -50,15 +50,6 @@ void PaintBackground(HDC dc, const RECT& area, const std::optional<Colour>& colo
     Fill(dc, area, colour ? colour->bgr : GetSysColor(COLOR_3DFACE));
 }
 
-RECT PaintedArea(const SceneItem& item, int dpi) {
-    if (item.kind != ItemKind::Line)
-        return ToRect(ToPixels(item.rect, dpi));
-    const PixelLine l = ToPixels(item.line, dpi);
-    const int pen = ScalePixels(item.borderWidth, dpi);
-    return {std::min(l.x1, l.x2) - pen, std::min(l.y1, l.y2) - pen, std::max(l.x1, l.x2) + pen,
-            std::max(l.y1, l.y2) + pen};
-}
-
 void PaintLabel(HDC dc, const SceneItem& item, const std::wstring& caption, HFONT font, int dpi) {
     RECT r = ToRect(ToPixels(item.rect, dpi));
     if (item.backStyle == BackStyle::Opaque)

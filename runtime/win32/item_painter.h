@@ -26,9 +26,6 @@ void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::w
 // The scene's background: its own colour, or the system's 3-D face colour.
 void PaintBackground(HDC dc, const RECT& area, const std::optional<Colour>& colour);
 
-// Where a drawn item puts paint: its rectangle, or a line's box widened by its pen.
-RECT PaintedArea(const SceneItem& item, int dpi);
-
 inline RECT ToRect(const PixelRect& r) {
     return {r.left, r.top, r.Right(), r.Bottom()};
 }

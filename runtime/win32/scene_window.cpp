@@ -9,6 +9,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace varn::win32 {
 
@@ -264,14 +265,13 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND focus = GetFocus();
             if (focus != nullptr && IsChild(window_, focus))
                 lastFocus_ = focus;
-        } else if (lastFocus_ != nullptr) {
-            SetFocus(lastFocus_);
-            return 0;
-        } else {
-            FocusFirstItem();
-            return 0;
+            break;
         }
-        break;
+        if (lastFocus_ != nullptr)
+            SetFocus(lastFocus_);
+        else
+            FocusFirstItem();
+        return 0;
     case WM_SYSCOLORCHANGE:
         // Every colour the scene does not name is the system's: repaint all.
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -287,11 +287,10 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void SceneWindow::Release(int x, int y) {
-    const SceneItem* pressed = pressedLabel_;
+    const SceneItem* pressed = std::exchange(pressedLabel_, nullptr);
     if (pressed == nullptr)
         return;
-    ReleaseCapture(); // clears pressedLabel_ through WM_CAPTURECHANGED
-    pressedLabel_ = nullptr;
+    ReleaseCapture();
     // A label is clicked when the left button goes down and up over it.
     if (LabelAt(scene_, x, y, gdi_.Dpi()) == pressed)
         onClick_(scene_.id, pressed->action);
@@ -348,7 +347,7 @@ void SceneWindow::PaintItems(HDC dc, const RECT& area) {
     const int dpi = gdi_.Dpi();
     PaintBackground(dc, area, scene_.backColor);
     for (const SceneItem& item : scene_.items) {
-        const RECT painted = PaintedArea(item, dpi);
+        const RECT painted = ToRect(PaintedArea(item, dpi));
         RECT overlap;
         if (!IntersectRect(&overlap, &painted, &area))
             continue; // a small repaint (a marker) leaves the rest alone
