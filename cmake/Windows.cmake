@@ -60,4 +60,8 @@ if(VARN_BUILD_BENCH)
   target_link_libraries(bare_window_win32 PRIVATE user32 gdi32 kernel32)
   target_link_options(bare_window_win32 PRIVATE -municode -static -static-libgcc
                                                  -static-libstdc++)
+  add_executable(desktop_keeper_win32 WIN32 ${PROJECT_SOURCE_DIR}/bench/desktop_keeper_win32.cpp)
+  target_include_directories(desktop_keeper_win32 PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(desktop_keeper_win32 PRIVATE user32)
+  target_link_options(desktop_keeper_win32 PRIVATE -municode -static)
 endif()
