@@ -26,7 +26,7 @@ void Require(bool condition, const std::string& what) {
 
 } // namespace
 
-Bitmap DecodeBitmap(std::span<const std::uint8_t> bytes) {
+BitmapLayout CheckBitmap(std::span<const std::uint8_t> bytes) {
     Require(bytes.size() >= kFileHeaderSize + kInfoHeaderSize,
             "shorter than its headers (" + std::to_string(bytes.size()) + " bytes)");
     Require(bytes[0] == 'B' && bytes[1] == 'M', "no \"BM\" signature");
@@ -49,8 +49,12 @@ Bitmap DecodeBitmap(std::span<const std::uint8_t> bytes) {
     Require(offset <= bytes.size() && bytes.size() - offset >= stride * std::size_t(height),
             "pixel data truncated");
 
+    return {width, height, rawHeight > 0, offset, stride};
+}
+
+Bitmap DecodeBitmap(std::span<const std::uint8_t> bytes) {
+    const auto [width, height, bottomUp, offset, stride] = CheckBitmap(bytes);
     Bitmap bitmap{width, height, std::vector<std::uint32_t>(std::size_t(width) * height)};
-    const bool bottomUp = rawHeight > 0;
     for (int y = 0; y < height; ++y) {
         const std::size_t row = offset + stride * std::size_t(bottomUp ? height - 1 - y : y);
         for (int x = 0; x < width; ++x) {

@@ -23,6 +23,19 @@ struct Bitmap {
     std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
 };
 
+// Where a checked bitmap's rows lie in its bytes: `height` rows of `stride`
+// bytes from `offset`, blue-green-red, the bottom row first when `bottomUp`.
+struct BitmapLayout {
+    int width = 0;
+    int height = 0;
+    bool bottomUp = true;
+    std::size_t offset = 0;
+    std::size_t stride = 0;
+};
+
+// Checks the headers against the data without copying any pixel.
+BitmapLayout CheckBitmap(std::span<const std::uint8_t> bytes);
+
 Bitmap DecodeBitmap(std::span<const std::uint8_t> bytes);
 
 } // namespace varn

@@ -35,10 +35,12 @@ HFONT GdiResources::Font(const std::optional<FontSpec>& named) {
     return fonts_.emplace(key, std::move(font)).first->second.Get();
 }
 
-const Bitmap& GdiResources::Picture(PictureId id) {
+const PictureBits& GdiResources::Picture(PictureId id) {
     auto found = pictures_.find(id);
-    if (found == pictures_.end())
-        found = pictures_.emplace(id, DecodeBitmap(PictureBytes(id))).first;
+    if (found == pictures_.end()) {
+        const std::span<const std::uint8_t> bytes = PictureBytes(id);
+        found = pictures_.emplace(id, PictureBits{bytes, CheckBitmap(bytes)}).first;
+    }
     return found->second;
 }
 

@@ -1,5 +1,5 @@
 // What every scene window shares and the program creates once: the fonts the
-// items name, at the screen's resolution, and the decoded pictures. Freed when
+// items name, at the screen's resolution, and the checked pictures. Freed when
 // the program ends.
 #pragma once
 
@@ -8,12 +8,22 @@
 #include "runtime/win32/gdi_object.h"
 #include "runtime/win32/windows_api.h"
 
+#include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <tuple>
 
 namespace varn::win32 {
+
+// A picture as the program carries it, a bitmap file whose headers have been
+// checked; the system draws its rows straight from these bytes, so no copy of
+// the pixels is ever made.
+struct PictureBits {
+    std::span<const std::uint8_t> bytes;
+    BitmapLayout layout;
+};
 
 // The screen's resolution in dots per inch, as the system reports it to a
 // program that declares itself aware of it.
@@ -29,13 +39,13 @@ class GdiResources {
     // The item's font, or the default 8-point interface font; null when the
     // system cannot make it.
     HFONT Font(const std::optional<FontSpec>& named);
-    // The picture, decoded on first use. Raises BitmapError if it is damaged.
-    const Bitmap& Picture(PictureId id);
+    // The picture, checked on first use. Raises BitmapError if it is damaged.
+    const PictureBits& Picture(PictureId id);
 
   private:
     int dpi_;
     std::map<std::tuple<std::string, double, int>, GdiObject<HFONT>> fonts_;
-    std::map<PictureId, Bitmap> pictures_;
+    std::map<PictureId, PictureBits> pictures_;
 };
 
 } // namespace varn::win32

@@ -13,20 +13,20 @@ void Paint(HWND window, const PictureView& view) {
     RECT inside;
     GetClientRect(window, &inside);
     FillRect(dc, &inside, GetSysColorBrush(COLOR_3DFACE));
-    const Bitmap& picture = *view.picture;
+    const BitmapLayout& layout = view.picture->layout;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height; // top row first
+    info.bmiHeader.biWidth = layout.width;
+    info.bmiHeader.biHeight = layout.bottomUp ? layout.height : -layout.height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     // One picture pixel to one screen pixel at 96 dpi; on a denser screen the
     // picture grows with its box, pixel by pixel, never smoothed.
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, 0, 0, ScalePixels(picture.width, view.dpi),
-                  ScalePixels(picture.height, view.dpi), 0, 0, picture.width, picture.height,
-                  picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, 0, 0, ScalePixels(layout.width, view.dpi),
+                  ScalePixels(layout.height, view.dpi), 0, 0, layout.width, layout.height,
+                  view.picture->bytes.data() + layout.offset, &info, DIB_RGB_COLORS, SRCCOPY);
     EndPaint(window, &paint);
 }
 

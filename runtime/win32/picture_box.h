@@ -2,8 +2,8 @@
 // top-left corner, cut off where the frame ends. It has no tab stop.
 #pragma once
 
-#include "runtime/bitmap.h"
 #include "runtime/platform.h"
+#include "runtime/win32/gdi_resources.h"
 #include "runtime/win32/windows_api.h"
 
 #include <string>
@@ -17,7 +17,7 @@ Status RegisterPictureBoxClass(HINSTANCE instance);
 
 // What a picture box shows; its owner keeps it for as long as the box lives.
 struct PictureView {
-    const Bitmap* picture;
+    const PictureBits* picture;
     int dpi;
 };
 
