@@ -14,6 +14,8 @@ patience=${X_SESSION_PATIENCE:-400}
 cleanup() {
   for pid in "${owned_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  # The program's output has been shown by now if a check failed.
+  [ -z "${program_log:-}" ] || rm -f "$program_log"
 }
 trap cleanup EXIT
 
