@@ -9,6 +9,8 @@
 // background and on fixed drawing (lines, a button face), never on anything
 // that hover or focus changes; their settled colours are read once, in an
 // untimed warm-up run, after each window has been left alone for a moment.
+// Every start is a warm start: the files a command names are read, untimed,
+// just before it.
 //
 // Usage: x_probe --tour COMMAND --bare COMMAND [--yardstick TEXT] [--memory-margin MB]
 //                [--runs N] [--idle SECONDS] [--verbose]
@@ -37,6 +39,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -84,6 +87,23 @@ IdleSample SampleIdle(pid_t pid) {
         ++sample.threads;
     }
     return sample;
+}
+
+// Reads every file the command names (the program, and under Wine the loader
+// too) so that a start finds it in the file cache. The warm-up run fills the
+// cache, but a machine may give back pages that nobody touched for a while
+// (this one pages out memory left alone for about a minute), and between two
+// starts of one program the other runs with a long idle: without this, the
+// program with the larger executable pays, at random, for reading it again.
+void WarmFiles(const std::string& command) {
+    std::istringstream words(command);
+    std::string word;
+    std::vector<char> buffer(1 << 16);
+    while (words >> word) {
+        std::ifstream file(word, std::ios::binary);
+        while (file.read(buffer.data(), std::streamsize(buffer.size())) || file.gcount() > 0) {
+        }
+    }
 }
 
 long PeakResidentKb(pid_t pid) {
@@ -422,6 +442,7 @@ class Bench {
         RunFigures figures;
         x_.MovePointerAway();
         x_.Pump(200); // let the previous program's windows go
+        WarmFiles(program.path);
         const Clock::time_point started = Clock::now();
         const pid_t pid = Launch(program.path);
         try {
