@@ -101,8 +101,8 @@ void WarmFiles(const std::string& command) {
     std::vector<char> buffer(1 << 16);
     while (words >> word) {
         std::ifstream file(word, std::ios::binary);
-        while (file.read(buffer.data(), std::streamsize(buffer.size())) || file.gcount() > 0) {
-        }
+        while (file.read(buffer.data(), std::streamsize(buffer.size()))) {
+        } // the last, short read ends the loop having read the file's tail
     }
 }
 

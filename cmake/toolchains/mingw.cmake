@@ -11,8 +11,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Optimised for size: the program waits on its user, never on its own code,
 # and under Wine every page of the image is read into memory when it starts.
 # Unused functions are left out of the image.
-set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG -ffunction-sections -fdata-sections"
-    CACHE STRING "C flags of a release build")
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG -ffunction-sections -fdata-sections"
-    CACHE STRING "C++ flags of a release build")
+set(varn_release_flags "-Os -DNDEBUG -ffunction-sections -fdata-sections")
+set(CMAKE_C_FLAGS_RELEASE "${varn_release_flags}" CACHE STRING "C flags of a release build")
+set(CMAKE_CXX_FLAGS_RELEASE "${varn_release_flags}" CACHE STRING "C++ flags of a release build")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--gc-sections")
