@@ -21,7 +21,8 @@ constexpr const Scene* kScenes[] = {&kForm1, &kForm2, &kForm3, &kForm4, &kForm5,
                                     &kForm6, &kForm7, &kForm9, &kForm10};
 
 static_assert(CoversEveryScene(kScenes), "one scene record per SceneId");
-static_assert(std::ranges::all_of(kScenes, [](const Scene* s) { return IsWellFormed(*s); }),
+static_assert(std::all_of(std::begin(kScenes), std::end(kScenes),
+                          [](const Scene* s) { return IsWellFormed(*s); }),
               "unique item names and tab indices; markers name a label of their scene");
 
 } // namespace

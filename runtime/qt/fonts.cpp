@@ -1,5 +1,6 @@
 #include "runtime/qt/fonts.h"
 
+#include "runtime/font_fallbacks.h"
 #include "runtime/qt/units.h"
 
 #include <QFontDatabase>
@@ -11,8 +12,6 @@
 namespace varn::qt {
 
 namespace {
-// The interface font every item without a named font uses.
-constexpr FontSpec kDefaultFont{"MS Sans Serif", 8, 400};
 // The family the system has for a named one: the family itself where it is
 // installed, else its first installed substitute. Asking for an installed
 // family spares the toolkit a search through the desktop's fallback fonts
@@ -40,14 +39,19 @@ QString InstalledFamily(std::string_view named) {
 void InstallFontSubstitutes() {
     // Families the scenes name that Linux desktops rarely have, mapped to
     // metric-alike or similar-looking free families, first available wins.
-    QFont::insertSubstitutions(
-        "Sylfaen", {"Noto Serif", "Liberation Serif", "DejaVu Serif", "FreeSerif", "Serif"});
-    QFont::insertSubstitutions(
-        "MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans", "Sans Serif"});
+    for (std::string_view named :
+         {std::string_view("Sylfaen"), std::string_view("MS Sans Serif")}) {
+        const FontFallbacks fallbacks = FallbacksFor(named);
+        QStringList families;
+        for (std::string_view family : fallbacks.families)
+            families << ToQString(family);
+        families << (fallbacks.serif ? QStringLiteral("Serif") : QStringLiteral("Sans Serif"));
+        QFont::insertSubstitutions(ToQString(named), families);
+    }
 }
 
 QFont ItemFont(const std::optional<FontSpec>& named) {
-    const FontSpec& f = named ? *named : kDefaultFont;
+    const FontSpec& f = named ? *named : kInterfaceFont;
     QFont font(InstalledFamily(f.family));
     font.setPointSizeF(f.points);
     font.setWeight(QFont::Weight(f.weight));
