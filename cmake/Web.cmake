@@ -33,8 +33,14 @@ set(VARN_WEB_LINK_OPTIONS
   -sINCOMING_MODULE_JS_API=[]
   --post-js ${web_sources}/register_worker.js)
 
-# A web program: <name>.js and <name>.wasm in `folder`, with its own page.
-function(varn_web_program name folder)
+find_program(VARN_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(VARN_WEB_CACHE "varns-house-${VARN_VERSION_TEXT}")
+
+# A web program, <name>.js and <name>.wasm, in `folder` with a whole site
+# around it: its page, the stylesheet, the icons (the title-bar sizes as they
+# are, and the app's 192 and 512 px icons scaled up from the 32 px image pixel
+# by pixel), the web app manifest and the service worker.
+function(varn_web_site name folder)
   add_executable(${name} ${PROJECT_SOURCE_DIR}/app/web_main.cpp)
   target_link_libraries(${name} PRIVATE varn_web varn_scenes)
   target_link_options(${name} PRIVATE ${VARN_WEB_LINK_OPTIONS} ${ARGN})
@@ -42,45 +48,37 @@ function(varn_web_program name folder)
   set(VARN_WEB_SCRIPT ${name}.js)
   configure_file(${web_sources}/site/index.html.in ${folder}/index.html @ONLY)
   configure_file(${web_sources}/site/style.css ${folder}/style.css COPYONLY)
+  configure_file(${web_sources}/site/manifest.webmanifest.in ${folder}/manifest.webmanifest @ONLY)
+  set(icons)
+  foreach(size 16 32)
+    configure_file(${VARN_ICON_DIR}/hicolor/varns-house-${size}.png ${folder}/icon-${size}.png
+                   COPYONLY)
+  endforeach()
+  foreach(size 192 512)
+    add_custom_command(
+      OUTPUT ${folder}/icon-${size}.png
+      COMMAND ${VARN_PYTHON3} ${VARN_ICON_DIR}/scaled_png.py ${size} ${folder}/icon-${size}.png
+      DEPENDS ${VARN_ICON_DIR}/scaled_png.py ${VARN_ICON_DIR}/pixel_art.py
+              ${VARN_ICON_DIR}/formats.py
+      COMMENT "Scaling the icon to ${size} px")
+    list(APPEND icons ${folder}/icon-${size}.png)
+  endforeach()
+  add_custom_target(${name}_icons ALL DEPENDS ${icons})
+  set(files index.html ${name}.js ${name}.wasm style.css icon-16.png icon-32.png icon-192.png
+            icon-512.png manifest.webmanifest)
+  list(JOIN files "\", \"" VARN_WEB_FILES)
+  set(VARN_WEB_FILES "\"./\", \"${VARN_WEB_FILES}\"")
+  configure_file(${web_sources}/site/sw.js.in ${folder}/sw.js @ONLY)
 endfunction()
 
-varn_web_program(varns-house ${VARN_SITE_DIR})
-
-# The icons: the title-bar sizes as they are, and the app's 192 and 512 px
-# icons scaled up from the 32 px image pixel by pixel.
-find_program(VARN_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-foreach(size 16 32)
-  configure_file(${VARN_ICON_DIR}/hicolor/varns-house-${size}.png ${VARN_SITE_DIR}/icon-${size}.png
-                 COPYONLY)
-endforeach()
-set(app_icons)
-foreach(size 192 512)
-  add_custom_command(
-    OUTPUT ${VARN_SITE_DIR}/icon-${size}.png
-    COMMAND ${VARN_PYTHON3} ${VARN_ICON_DIR}/scaled_png.py ${size} ${VARN_SITE_DIR}/icon-${size}.png
-    DEPENDS ${VARN_ICON_DIR}/scaled_png.py ${VARN_ICON_DIR}/pixel_art.py ${VARN_ICON_DIR}/formats.py
-    COMMENT "Scaling the icon to ${size} px")
-  list(APPEND app_icons ${VARN_SITE_DIR}/icon-${size}.png)
-endforeach()
-add_custom_target(web_icons ALL DEPENDS ${app_icons})
-
-configure_file(${web_sources}/site/manifest.webmanifest.in ${VARN_SITE_DIR}/manifest.webmanifest
-               @ONLY)
-set(VARN_WEB_CACHE "varns-house-${VARN_VERSION_TEXT}")
-set(VARN_WEB_FILES "\"./\", \"index.html\", \"varns-house.js\", \"varns-house.wasm\", \"style.css\", \"icon-16.png\", \"icon-32.png\", \"icon-192.png\", \"icon-512.png\", \"manifest.webmanifest\"")
-configure_file(${web_sources}/site/sw.js.in ${VARN_SITE_DIR}/sw.js @ONLY)
+varn_web_site(varns-house ${VARN_SITE_DIR})
 
 if(BUILD_TESTING)
   # The program as shipped plus a test-only way to make one page operation
-  # fail (index.html?fail=Show%20Form2), in a folder of its own beside the site.
+  # fail (index.html?fail=Show%20Form2), in a site of its own beside the real one.
   set(VARN_FAULT_SITE_DIR ${PROJECT_BINARY_DIR}/site-fault-injection)
-  varn_web_program(varns-house-fault-injection ${VARN_FAULT_SITE_DIR}
-                   --pre-js ${web_sources}/fault_environment.js)
+  varn_web_site(varns-house-fault-injection ${VARN_FAULT_SITE_DIR}
+                --pre-js ${web_sources}/fault_environment.js -sINCOMING_MODULE_JS_API=[preRun])
   target_compile_definitions(varns-house-fault-injection PRIVATE VARN_FAULT_INJECTION)
-  target_link_options(varns-house-fault-injection PRIVATE -sINCOMING_MODULE_JS_API=[preRun])
-  foreach(size 16 32)
-    configure_file(${VARN_ICON_DIR}/hicolor/varns-house-${size}.png
-                   ${VARN_FAULT_SITE_DIR}/icon-${size}.png COPYONLY)
-  endforeach()
   add_subdirectory(tests/web)
 endif()

@@ -92,13 +92,16 @@ void StartTour(std::span<const Scene* const> scenes, const TourRunner::PlatformW
             End(&message);
         },
         wrap);
-    // Tab and Shift+Tab stay inside the window that is showing.
+    // A key shows where the focus is; Tab and Shift+Tab stay inside the
+    // window that is showing.
     dom::Listen(dom::kDocument, "keydown", [&program](const dom::Event& e) {
-        SceneWindow* showing = e.tab ? program.platform->Showing() : nullptr;
+        SceneWindow* showing = program.platform->Showing();
         if (showing == nullptr)
             return false;
-        showing->MoveFocus(e.shift);
-        return true;
+        showing->KeyPressed();
+        if (e.tab)
+            showing->MoveFocus(e.shift);
+        return e.tab;
     });
     try {
         if (program.desktop == dom::kNoNode)

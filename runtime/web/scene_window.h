@@ -38,6 +38,10 @@ class SceneWindow {
     void FocusFirstItem();
     // Tab and Shift+Tab walk the scene's focusable items and stay inside it.
     void MoveFocus(bool backwards);
+    // The focus cue shows once a key is pressed in the window, and each
+    // showing hides it again, as in a freshly opened desktop dialog.
+    void KeyPressed() { dom::SetAttribute(frame_.Window(), "data-keys", "true"); }
+    void HideFocusCue() { dom::SetAttribute(frame_.Window(), "data-keys", "false"); }
 
     bool HasBeenShown() const { return hasBeenShown_; }
     void MarkShown() { hasBeenShown_ = true; }

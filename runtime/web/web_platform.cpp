@@ -79,6 +79,7 @@ Status WebPlatform::ShowScene(SceneId id) {
     // Laid out but not yet painted: the first showing places it now.
     PlaceOnFirstShowing(*window);
     window->FocusFirstItem();
+    window->HideFocusCue();
     return Status::Ok();
 }
 
