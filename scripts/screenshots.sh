@@ -7,8 +7,11 @@
 # With "windows" it takes the same nine pictures of the Windows program instead,
 # cross-built and run under Wine at 96 dpi, into docs/screenshots/windows/FormN.png
 # (the 32-bit exe, or the 64-bit one where this machine cannot run 32-bit code).
+# With "web" it takes them of the browser program in headless Chromium, at 100 %
+# zoom, into docs/screenshots/web/FormN.png.
 # Usage: bash scripts/screenshots.sh            (BUILD_DIR picks the build folder, default build)
 #        bash scripts/screenshots.sh windows    (BUILD_DIR default build-win32, or build-win64)
+#        bash scripts/screenshots.sh web        (the web preset's build-web)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 platform=${1:-qt}
@@ -40,8 +43,15 @@ windows)
   export X_SESSION_PLATFORM=tests/windows/wine_session.sh VARN_WINE
   export VARN_EXE="$build/varns-house.exe" VARN_WINE_PREFIX="$PWD/$build/wine-prefix"
   ;;
+web)
+  export VARN_SETUP_WEB=1
+  source scripts/setup.sh
+  cmake --preset web >/dev/null
+  cmake --build --preset web --target varns-house varns-house_icons -j"$(nproc)"
+  exec /usr/bin/python3 tests/web/take_screenshots.py build-web/site docs/screenshots/web
+  ;;
 *)
-  echo "usage: bash scripts/screenshots.sh [windows]" >&2
+  echo "usage: bash scripts/screenshots.sh [windows | web]" >&2
   exit 2
   ;;
 esac

@@ -6,12 +6,13 @@
 # Then the Windows program, cross-built for 32-bit and 64-bit Windows: both
 # executables are read back, and the end-to-end tests drive it under Wine: the
 # 32-bit exe where this machine's kernel runs 32-bit code, the 64-bit build of
-# the same source where it does not (each build's tests say which).
+# the same source where it does not (each build's tests say which). Last, the
+# browser program, built with Emscripten and driven in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export VARN_SETUP_WINDOWS=1
+export VARN_SETUP_WINDOWS=1 VARN_SETUP_WEB=1
 source scripts/setup.sh
-for preset in default asan windows-i686 windows-x86_64; do
+for preset in default asan windows-i686 windows-x86_64 web; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j"$(nproc)"

@@ -76,7 +76,7 @@ class Browser:
                      f"--user-data-dir={self.profile}", f"--window-size={width},{height}",
                      "--font-render-hinting=none"]:
             options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.cdp("Emulation.setDeviceMetricsOverride",
                  width=width, height=height, deviceScaleFactor=scale, mobile=False)
