@@ -7,87 +7,37 @@ the label's change, and reads the messages and the picture. Prints one line
 per check, "ok: ..." or "FAIL: ...".
 """
 
+import os
 import sys
 import time
 
 import pyatspi
 from gi.repository import GLib
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import tour  # noqa: E402
+
 PATIENCE = float(sys.argv[1]) if len(sys.argv) > 1 else 20.0  # seconds per wait
 
 BUTTON, LABEL, TEXT, IMAGE = "push button", "label", "text", "image"
+ROLES = {"button": BUTTON, "label": LABEL, "text": TEXT, "image": IMAGE}
 MARKER = "Where you are"
 
-# Every scene's accessible children in listing order: role and name, then a
-# label's rectangle in twips (15 to a pixel) or a text box's text.
+# Every scene's accessible children in listing order, by its window's title:
+# role and name, then a label's rectangle in twips (15 to a pixel) or a text
+# box's text; all from the scene tables.
 SCENES = {
-    "Varn's House": [(BUTTON, "Enter"), (LABEL, "Varn's House", (360, 240, 3975, 1100))],
-    "Form2": [
-        (BUTTON, MARKER),
-        (BUTTON, "Enter the Driveway"),
-        (LABEL, "", (360, 2760, 3855, 255)),
-        (BUTTON, "512", (3120, 1680, 375, 255)),
-        (LABEL, "Lindowmere Ave.", (1200, 2160, 1335, 255)),
-    ],
-    "3": [
-        (BUTTON, "Front Door"),
-        (BUTTON, "Garage Door"),
-        (BUTTON, MARKER),
-        (BUTTON, "TR-6", (3360, 1800, 375, 255)),
-        (LABEL, "", (3000, 2640, 1095, 255)),
-    ],
-    "Form4": [
-        (TEXT, "", "You are shocked by the door handle.\nYou just died.\n"),
-        (BUTTON, "Reincarnate"),
-    ],
-    "Form5": [
-        (BUTTON, "Reincarnate"),
-        (TEXT, "", "The TR6 starts up, and drives into a tombstone-\nmarked hole.\n"
-                   "It ran over you.  You just died.\n"),
-    ],
-    "Form6": [
-        (TEXT, "", "Because Halvick got bored or tired of doing this:\nYou just died.\n"),
-        (BUTTON, "Reincarnate"),
-    ],
-    "Form7": [
-        (BUTTON, MARKER),
-        (BUTTON, "^ Kitchen and stuff ^"),
-        (BUTTON, "The Hallway"),
-        (BUTTON, "Front Door"),
-        (BUTTON, "Garage Door"),
-        (LABEL, "", (1680, 1200, 1215, 255)),
-        (BUTTON, "TV is here", (840, 1200, 375, 975)),
-    ],
-    "Form9": [
-        (BUTTON, "Stop Playing"),
-        (TEXT, "", "You sat down to play a game of Mario.  Good luck at winning!"),
-        (IMAGE, "Game picture"),
-    ],
-    "Form10": [
-        (BUTTON, MARKER),
-        (BUTTON, "Morva's Old Room"),
-        (BUTTON, "Varn's Room"),
-        (LABEL, "", (3120, 1440, 1215, 255)),
-    ],
+    tour.title(scene): [
+        (ROLES[role], name, tuple(entry["rect"])) if entry["kind"] == "Label"
+        else (ROLES[role], name, tour.message(entry)) if role == "text"
+        else (ROLES[role], name)
+        for role, name, entry in tour.readable_items(scene)]
+    for scene in tour.SCENES
 }
 
 # A walk taking all seventeen moves: from the showing frame, press the object
 # of that name, and this frame is the one showing afterwards.
-WALK = [
-    ("Enter", "Form2"), ("512", "Form7"), ("TV is here", "Form9"), ("Stop Playing", "Form7"),
-    ("Garage Door", "3"), ("Garage Door", "Form7"), ("The Hallway", "Form10"),
-    ("Varn's Room", "Form6"), ("Reincarnate", "Varn's House"),
-    ("Enter", "Form2"), ("Enter the Driveway", "3"), ("Front Door", "Form4"),
-    ("Reincarnate", "Varn's House"),
-    ("Enter", "Form2"), ("Enter the Driveway", "3"), ("TR-6", "Form5"),
-    ("Reincarnate", "Varn's House"),
-    ("Enter", "Form2"), ("512", "Form7"), ("Front Door", "Form4"),
-    ("Reincarnate", "Varn's House"),
-    ("Enter", "Form2"), ("512", "Form7"), ("^ Kitchen and stuff ^", "Form6"),
-    ("Reincarnate", "Varn's House"),
-    ("Enter", "Form2"), ("512", "Form7"), ("The Hallway", "Form10"),
-    ("Morva's Old Room", "Form6"), ("Reincarnate", "Varn's House"),
-]
+WALK = [(tour.spoken_name(move.item), tour.title(move.target)) for move in tour.WALK]
 
 name_changes = []
 

@@ -35,6 +35,24 @@ def spoken_name(entry):
     return entry["accessibleName"] or entry["caption"] or entry["text"]
 
 
+def readable_items(scene_id):
+    """What a screen reader finds in the scene, in listing order: (role, name,
+    item) with role "button", "label", "text" or "image". Labels that lead
+    somewhere are buttons; shapes and lines are drawing, left out."""
+    roles = {"CommandButton": "button", "TextBox": "text", "PictureBox": "image"}
+    for entry in SCENES[scene_id]["items"]:
+        if entry["kind"] == "Label":
+            yield ("button" if entry["action"] else "label"), entry["caption"], entry
+        elif entry["kind"] in roles:
+            name = "" if entry["kind"] == "TextBox" else spoken_name(entry)
+            yield roles[entry["kind"]], name, entry
+
+
+def message(entry):
+    """A text box's text as it reads, with plain line breaks."""
+    return entry["text"].replace("\r\n", "\n")
+
+
 class Move:
     """One click of the walk: on `item` of scene `source`, leading to `target`."""
 
