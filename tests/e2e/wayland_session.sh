@@ -62,7 +62,7 @@ start_session() {
   export XDG_SESSION_TYPE=wayland
   echo "session: $desktop, WAYLAND_DISPLAY=$WAYLAND_DISPLAY, DISPLAY=${DISPLAY:-none}, scale $scale"
   # As the desktop's settings daemon does, X programs learn the scale from Xft.dpi.
-  [ -z "${DISPLAY:-}" ] || printf 'Xft.dpi: %s\n' "$((96 * scale))" | xrdb -merge
+  [ -z "${DISPLAY:-}" ] || awk -v scale="$scale" 'BEGIN {print "Xft.dpi:", 96 * scale}' | xrdb -merge
 }
 
 # The window-system plugin the running program loaded: xcb or wayland.
