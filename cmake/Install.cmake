@@ -88,10 +88,13 @@ set(CPACK_DEBIAN_FILE_NAME ${VARN_INTERNAL_NAME}_${VARN_VERSION_TEXT}_${deb_arch
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links come from dpkg-shlibdeps. Qt loads its
-# window-system plugin at run time, which no link reveals, so that package is
-# named here; the scene fonts have stand-ins in these two.
+# window-system plugin at run time, which no link reveals, so those packages
+# are named here: the X plugin (qt6-qpa-plugins), which the tour uses on X and
+# in Wayland sessions that offer XWayland, as GNOME's and KDE's do; and the
+# Wayland plugin, needed only where no X server is offered. The scene fonts
+# have stand-ins in the last two.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2 | fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2 | fonts-dejavu-core")
 
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include "runtime/qt/error_report.h"
 #include "runtime/qt/fonts.h"
+#include "runtime/qt/window_system_choice.h"
 #include "runtime/runtime_error.h"
 
 #include "product.h" // generated from resources/product.h.in
@@ -14,6 +15,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <string>
 #include <unistd.h>
 
 namespace varn::qt {
@@ -40,8 +42,13 @@ void HoldWhileConnecting(QtMsgType type, const QMessageLogContext&, const QStrin
 } // namespace
 
 std::unique_ptr<QApplication> OpenApplication(const char* programPath) {
-    static int argc = 1;
-    static char* argv[] = {const_cast<char*>(programPath), nullptr};
+    // The window system is chosen before the toolkit starts, and handed to it
+    // as its own -platform option; the user's QT_QPA_PLATFORM is left to it.
+    static std::string platform = ChooseWindowSystem(CurrentSessionEnvironment());
+    static char platformOption[] = "-platform";
+    static int argc = platform.empty() ? 1 : 3;
+    static char* argv[] = {const_cast<char*>(programPath), platformOption, platform.data(),
+                           nullptr};
     previousHandler = qInstallMessageHandler(HoldWhileConnecting);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);

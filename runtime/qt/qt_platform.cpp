@@ -57,9 +57,13 @@ Status QtPlatform::CreateScene(const Scene& scene) {
     return Status::Ok();
 }
 
-void QtPlatform::PlaceOnFirstShowing(SceneWindow& window) {
-    if (window.HasBeenShown())
+void QtPlatform::Place(SceneWindow& window) {
+    if (window.HasBeenShown()) {
+        // Some window managers move a window as they withdraw it (mutter to
+        // where its frame's top was); it comes back exactly where it was left.
+        window.setGeometry(window.WhereLeft());
         return;
+    }
     window.MarkShown();
     if (window.Record().startUpPosition != 2)
         return; // the window system's default placement
@@ -78,7 +82,7 @@ Status QtPlatform::ShowScene(SceneId id) {
     SceneWindow* window = nullptr;
     if (Status exists = windows_.Existing(id, window); !exists.ok)
         return exists;
-    PlaceOnFirstShowing(*window);
+    Place(*window);
     window->FocusFirstItem();
     window->show();
     window->raise();
@@ -92,6 +96,7 @@ Status QtPlatform::HideScene(SceneId id) {
     SceneWindow* window = nullptr;
     if (Status exists = windows_.Existing(id, window); !exists.ok)
         return exists;
+    window->NoteWhereLeft();
     window->hide();
     if (window->isVisible())
         return Status::Failed("the window system did not hide the window");

@@ -29,7 +29,8 @@ class QtPlatform : public Platform {
 
   private:
     QImage Picture(PictureId id);
-    void PlaceOnFirstShowing(SceneWindow& window);
+    // First showing: by the scene's start-up position; later: where it was left.
+    void Place(SceneWindow& window);
 
     SceneWindow::ClickHandler onClick_;
     std::function<void()> onClose_;

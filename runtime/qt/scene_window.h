@@ -38,6 +38,9 @@ class SceneWindow : public QWidget {
 
     bool HasBeenShown() const { return hasBeenShown_; }
     void MarkShown() { hasBeenShown_ = true; }
+    // Where the window was left, its client area, noted as it is hidden.
+    void NoteWhereLeft() { leftAt_ = geometry(); }
+    const QRect& WhereLeft() const { return leftAt_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +59,7 @@ class SceneWindow : public QWidget {
     std::vector<QWidget*> tabOrder_; // focusable children by increasing tab index
     const SceneItem* pressedLabel_ = nullptr;
     bool hasBeenShown_ = false;
+    QRect leftAt_;
 };
 
 } // namespace varn::qt

@@ -77,9 +77,11 @@ visible_window() {
   fail "no visible window titled '$title'"
 }
 
-# The titles of every visible top-level window of the program.
+# The titles of every visible top-level window of the program. Both
+# conditions must hold (xdotool's default is either): a window manager's own
+# named windows are not the program's.
 visible_titles() {
-  { xdotool search --onlyvisible --pid "$window_pid" --name '.' 2>/dev/null || true; } |
+  { xdotool search --all --onlyvisible --pid "$window_pid" --name '.' 2>/dev/null || true; } |
     while read -r id; do xdotool getwindowname "$id" 2>/dev/null || true; done | sort
 }
 

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree into a scratch folder and
 # checks its control fields and contents: the right name, version and section,
-# dependencies on the Qt runtime libraries and platform plugins but on no
-# development package, the game in /usr/games with its desktop files under
-# /usr, and lintian reporting no error and no warning. Then, as root, dpkg
-# installs it, the desktop entry's command starts the game under Xvfb, and
-# purging it leaves none of its files behind.
+# dependencies on the Qt runtime libraries and platform plugins (the Wayland
+# one recommended) but on no development package, the game in /usr/games with
+# its desktop files under /usr, and lintian reporting no error and no warning.
+# Then, as root, dpkg installs it, the desktop entry's command starts the game
+# under Xvfb, and purging it leaves none of its files behind.
 # Usage: check_deb.sh BUILD_DIR APP_ID VERSION PACKAGE_VERSION
 set -euo pipefail
 build=$1 app_id=$2 version=$3 package_version=$4
@@ -30,6 +30,9 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libc6; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 ! grep -q -- '-dev' <<<"$depends" || fail "Depends names a development package: $depends"
+# Without an X server, the tour runs on Qt's Wayland plugin.
+grep -Eq "(^|, )qt6-wayland(,|$)" <<<"$(field Recommends)" ||
+  fail "Recommends lacks qt6-wayland: $(field Recommends)"
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 for path in ./usr/games/varns-house "./usr/share/applications/$app_id.desktop" \
@@ -44,7 +47,7 @@ status=0
 lintian --fail-on error,warning "$deb" >"$out/lintian.log" 2>&1 || status=$?
 grep -v 'running with root privileges' "$out/lintian.log" || true
 [ "$status" = 0 ] || fail "lintian reports errors or warnings"
-echo "ok: $(basename "$deb"), Depends: $depends; lintian: no error or warning"
+echo "ok: $(basename "$deb"), Depends: $depends; Recommends: $(field Recommends); lintian: no error or warning"
 
 # Installing touches the machine's own /usr: only as root, and only where the
 # game is not installed already.
