@@ -30,8 +30,7 @@ set(VARN_WEB_LINK_OPTIONS
   -sFILESYSTEM=0
   -sDYNAMIC_EXECUTION=0
   -sTEXTDECODER=2
-  -sINCOMING_MODULE_JS_API=[]
-  --post-js ${web_sources}/register_worker.js)
+  -sINCOMING_MODULE_JS_API=[])
 
 # A web program: <name>.js and <name>.wasm in `folder`, with its own page.
 function(varn_web_program name folder)
@@ -83,4 +82,18 @@ if(BUILD_TESTING)
                    ${VARN_FAULT_SITE_DIR}/icon-${size}.png COPYONLY)
   endforeach()
   add_subdirectory(tests/web)
+endif()
+
+# The browser benchmark's yardstick (bench/run-web.sh): a bare page with one
+# window and one button, built with the same options into a folder of its own,
+# with its own page and the site's stylesheet and title-bar icon. Off by default.
+option(VARN_BUILD_BENCH "Build the bare page the browser benchmark measures the site against" OFF)
+if(VARN_BUILD_BENCH)
+  set(bare_dir ${PROJECT_BINARY_DIR}/bare-page)
+  add_executable(bare-page bench/bare_page.cpp)
+  target_link_options(bare-page PRIVATE ${VARN_WEB_LINK_OPTIONS})
+  set_target_properties(bare-page PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${bare_dir})
+  configure_file(bench/bare_page.html ${bare_dir}/index.html COPYONLY)
+  configure_file(${web_sources}/site/style.css ${bare_dir}/style.css COPYONLY)
+  configure_file(${VARN_ICON_DIR}/hicolor/varns-house-16.png ${bare_dir}/icon-16.png COPYONLY)
 endif()
