@@ -30,8 +30,7 @@ set(VARN_WEB_LINK_OPTIONS
   -sFILESYSTEM=0
   -sDYNAMIC_EXECUTION=0
   -sTEXTDECODER=2
-  -sINCOMING_MODULE_JS_API=[]
-  --post-js ${web_sources}/register_worker.js)
+  -sINCOMING_MODULE_JS_API=[])
 
 find_program(VARN_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(VARN_WEB_CACHE "varns-house-${VARN_VERSION_TEXT}")
@@ -81,4 +80,18 @@ if(BUILD_TESTING)
                 --pre-js ${web_sources}/fault_environment.js -sINCOMING_MODULE_JS_API=[preRun])
   target_compile_definitions(varns-house-fault-injection PRIVATE VARN_FAULT_INJECTION)
   add_subdirectory(tests/web)
+endif()
+
+# The browser benchmark's yardstick (bench/run-web.sh): a bare page with one
+# window and one button, built with the same options into a folder of its own,
+# with its own page and the site's stylesheet and title-bar icon. Off by default.
+option(VARN_BUILD_BENCH "Build the bare page the browser benchmark measures the site against" OFF)
+if(VARN_BUILD_BENCH)
+  set(bare_dir ${PROJECT_BINARY_DIR}/bare-page)
+  add_executable(bare-page bench/bare_page.cpp)
+  target_link_options(bare-page PRIVATE ${VARN_WEB_LINK_OPTIONS})
+  set_target_properties(bare-page PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${bare_dir})
+  configure_file(bench/bare_page.html ${bare_dir}/index.html COPYONLY)
+  configure_file(${web_sources}/site/style.css ${bare_dir}/style.css COPYONLY)
+  configure_file(${VARN_ICON_DIR}/hicolor/varns-house-16.png ${bare_dir}/icon-16.png COPYONLY)
 endif()

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The browser benchmark in one command: installs what it needs, builds the
+# site and the bare page (bench/bare_page.cpp) with Emscripten in Release mode
+# into build-bench-web/, and has bench/web_probe.py load the two in headless
+# Chromium, alternating, a fresh browser profile each run, the files served on
+# 127.0.0.1. Prints the machine, the browser, medians with their spread, the
+# targets and MET/MISSED, and the files the first load fetched.
+#
+#   bash bench/run-web.sh [RUNS]    (default: 15 runs)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+
+VARN_EXTRA_PACKAGES="${VARN_EXTRA_PACKAGES:-} emscripten chromium chromium-driver python3-selenium gzip"
+source scripts/setup.sh
+
+build=build-bench-web
+export NODE_PATH=/usr/share/nodejs  # Emscripten's link step, with a node that is not Debian's
+cmake --preset web -B "$build" -DBUILD_TESTING=OFF -DVARN_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" --target varns-house bare-page web_icons >/dev/null
+
+echo "$(nproc) CPUs, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)," \
+  "$(uname -r); $(/usr/bin/chromium --version 2>/dev/null); $runs runs"
+/usr/bin/python3 bench/web_probe.py "$build/site" "$build/bare-page" --runs "$runs" \
+  ${VARN_BENCH_VERBOSE:+--verbose}
