@@ -11,13 +11,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
 
-VARN_EXTRA_PACKAGES="${VARN_EXTRA_PACKAGES:-} emscripten chromium chromium-driver python3-selenium gzip"
+export VARN_SETUP_WEB=1
 source scripts/setup.sh
 
 build=build-bench-web
-export NODE_PATH=/usr/share/nodejs  # Emscripten's link step, with a node that is not Debian's
 cmake --preset web -B "$build" -DBUILD_TESTING=OFF -DVARN_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target varns-house bare-page web_icons >/dev/null
+cmake --build "$build" -j"$(nproc)" --target varns-house bare-page varns-house_icons >/dev/null
 
 echo "$(nproc) CPUs, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)," \
   "$(uname -r); $(/usr/bin/chromium --version 2>/dev/null); $runs runs"

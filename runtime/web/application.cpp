@@ -4,25 +4,7 @@
 #include "runtime/web/dom.h"
 #include "runtime/web/web_platform.h"
 
-#include <emscripten.h>
-
 #include <memory>
-
-// Lets the site play offline after the first visit: its service worker keeps
-// the site's own files. Installing it fetches every file once more, for its
-// cache, so it starts only after the first window's frame has been painted
-// (a timer set in the frame's animation callback runs once that frame is
-// drawn) and does not compete with it. A browser that refuses (a private
-// window, a page not served over HTTPS or from this computer) simply plays
-// online.
-// clang-format off
-EM_JS(void, varn_register_worker_after_paint, (), {
-    if (!("serviceWorker" in navigator)) return;
-    requestAnimationFrame(function() {
-        setTimeout(function() { navigator.serviceWorker.register("sw.js").catch(function() {}); });
-    });
-});
-// clang-format on
 
 namespace varn::web {
 
@@ -129,7 +111,9 @@ void StartTour(std::span<const Scene* const> scenes, const TourRunner::PlatformW
         const std::string message = error.what();
         End(&message);
     }
-    varn_register_worker_after_paint();
+    // Offline play after this first visit; the worker's install fetches
+    // every file once more, so it waits until the title has been painted.
+    dom::RegisterServiceWorkerAfterFirstPaint("sw.js");
 }
 
 } // namespace varn::web

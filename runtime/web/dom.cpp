@@ -134,6 +134,14 @@ EM_JS(void, varn_dom_stop_listening, (), {
     Module.varnListeners.forEach(function(l) { l[0].removeEventListener(l[1], l[2]); });
     Module.varnListeners = [];
 });
+// A timer set in the frame's animation callback runs once that frame is drawn.
+EM_JS(void, varn_dom_register_worker, (const char* script, int scriptLength), {
+    if (!("serviceWorker" in navigator)) return;
+    var url = Module.varnText(script, scriptLength);
+    requestAnimationFrame(function() {
+        setTimeout(function() { navigator.serviceWorker.register(url).catch(function() {}); });
+    });
+});
 // clang-format on
 
 namespace varn::web::dom {
@@ -234,6 +242,11 @@ void StopListening() {
     OpenOnce();
     varn_dom_stop_listening();
     Listeners().clear();
+}
+
+void RegisterServiceWorkerAfterFirstPaint(std::string_view script) {
+    OpenOnce();
+    varn_dom_register_worker(script.data(), int(script.size()));
 }
 
 } // namespace varn::web::dom

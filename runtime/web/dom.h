@@ -60,4 +60,9 @@ void Listen(Node node, std::string_view type, Listener listener);
 // Drops every listener the program added, wherever it was.
 void StopListening();
 
+// Registers the site's service worker once the next frame has been painted.
+// A browser that refuses (a private window, a page served neither over HTTPS
+// nor from this computer) simply plays online.
+void RegisterServiceWorkerAfterFirstPaint(std::string_view script);
+
 } // namespace varn::web::dom
