@@ -220,7 +220,9 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // the paint fills everything, off screen first
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
+        // An owner-drawn button reports the second click of a quick pair as
+        // a double click; a push button counts it as one more click.
+        if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && lParam != 0)
             if (const SceneItem* item = ItemOfControl(LOWORD(wParam)))
                 onClick_(scene_.id, item->action);
         return 0;
