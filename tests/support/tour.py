@@ -1,0 +1,70 @@
+"""The tour as every end-to-end driver knows it: the compiled scene tables and
+a walk taking every move between scenes, read from tour.json (written by the
+tour_tables tool from the tables the programs are built from).
+
+As a command: `tour.py walk` prints the walk one move a line,
+"from-title|item-name|item-caption|left top width height|to-title|S or H"
+(rectangles in twips), for shell drivers.
+"""
+
+import json
+import os
+import sys
+
+_HERE = os.path.dirname(os.path.abspath(__file__))
+
+with open(os.path.join(_HERE, "tour.json"), encoding="utf-8") as _file:
+    _TABLES = json.load(_file)
+
+SCENES = {scene["id"]: scene for scene in _TABLES["scenes"]}
+TWIPS_PER_PIXEL = 15
+
+
+def item(scene_id, name):
+    """The item of that name in the scene's table."""
+    return next(i for i in SCENES[scene_id]["items"] if i["name"] == name)
+
+
+def title(scene_id):
+    return SCENES[scene_id]["caption"]
+
+
+def spoken_name(entry):
+    """What a screen reader calls an item: its own words, or the name given to
+    an item that shows none."""
+    return entry["accessibleName"] or entry["caption"] or entry["text"]
+
+
+class Move:
+    """One click of the walk: on `item` of scene `source`, leading to `target`."""
+
+    def __init__(self, entry):
+        self.source = entry["from"]
+        self.target = entry["to"]
+        self.item = item(self.source, entry["item"])
+        self.hide_first = entry["order"] == "HideThenShow"
+
+    def __repr__(self):
+        return f"{self.source}.{self.item['name']} -> {self.target}"
+
+
+WALK = [Move(entry) for entry in _TABLES["walk"]]
+
+
+def main(argv):
+    if argv[1:] != ["walk"]:
+        sys.exit("usage: tour.py walk")
+    every_move = {(s["id"], i["name"]) for s in SCENES.values() for i in s["items"]
+                  if (i["action"] or {}).get("kind") == "GoTo"}
+    missing = every_move - {(m.source, m.item["name"]) for m in WALK}
+    if missing:
+        sys.exit(f"the walk leaves out {sorted(missing)}")
+    for move in WALK:
+        rect = " ".join(str(v) for v in move.item["rect"])
+        order = "H" if move.hide_first else "S"
+        print(f"{title(move.source)}|{move.item['name']}|{move.item['caption']}|{rect}|"
+              f"{title(move.target)}|{order}")
+
+
+if __name__ == "__main__":
+    main(sys.argv)
