@@ -19,7 +19,8 @@ from res_reader import Resource  # noqa: E402
 
 MACHINES = {"x86": 0x14C, "AMD64": 0x8664}
 GUI_SUBSYSTEM = 2
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "oleacc.dll", "ole32.dll",
+               "oleaut32.dll"}
 RT_MANIFEST = 24
 
 
