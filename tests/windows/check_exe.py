@@ -2,7 +2,7 @@
 """Reads the built varns-house.exe back as a file: it is a Windows GUI
 program for the expected processor that imports nothing but system DLLs, and
 its resources are the icon group and version record of the resource script,
-value for value, plus the manifest that declares it aware of the screen's
+value for value, plus the manifest that declares it aware of each monitor's
 resolution.
 
 Usage: check_exe.py EXE PROCESSOR   (PROCESSOR as CMake names it: x86 or AMD64)
@@ -109,8 +109,9 @@ def main(argv):
         record.check_icons(resources, record.IconFile(f.read()))
     record.check_version(resources)
     manifests = [r.data.decode("utf-8") for r in resources if r.kind == RT_MANIFEST]
-    expect("manifest declares DPI awareness",
-           any("<dpiAware" in m and ">true</dpiAware>" in m for m in manifests), True)
+    expect("manifest declares DPI awareness per monitor, the system's on older Windows",
+           any(">true</dpiAware>" in m and ">PerMonitorV2, PerMonitor</dpiAwareness>" in m
+               for m in manifests), True)
 
     for problem in record.problems:
         print("FAIL:", problem)
