@@ -9,7 +9,9 @@ enable_language(RC)
 add_library(varn_win32 STATIC
   runtime/win32/accessible_item.cpp
   runtime/win32/accessible_scene.cpp
+  runtime/win32/accessible_scene_actions.cpp
   runtime/win32/application.cpp
+  runtime/win32/child_ids.cpp
   runtime/win32/gdi_resources.cpp
   runtime/win32/handle_count.cpp
   runtime/win32/item_painter.cpp

@@ -75,7 +75,14 @@ class AccessibleScene final : public IAccessible, public IEnumVARIANT {
     bool ItemOf(const VARIANT& child, const SceneItem*& item) const;
     LONG IdOf(const SceneItem* item) const;
     // The shared frame of the calls that take a child id.
-    template <typename Reply> HRESULT ForChild(const VARIANT& child, Reply reply);
+    template <typename Reply> HRESULT ForChild(const VARIANT& child, Reply reply) {
+        if (window_ == nullptr)
+            return RPC_E_DISCONNECTED;
+        const SceneItem* item = nullptr;
+        if (!ItemOf(child, item))
+            return E_INVALIDARG;
+        return reply(*window_, item);
+    }
     HRESULT Text(const VARIANT& child, BSTR* out,
                  std::wstring (*read)(const SceneWindow&, const SceneItem*));
 
