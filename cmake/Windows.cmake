@@ -7,15 +7,23 @@ enable_language(RC)
 
 # The only code that knows the Windows API.
 add_library(varn_win32 STATIC
+  runtime/win32/accessible_item.cpp
+  runtime/win32/accessible_scene.cpp
+  runtime/win32/accessible_scene_actions.cpp
   runtime/win32/application.cpp
+  runtime/win32/child_ids.cpp
   runtime/win32/gdi_resources.cpp
   runtime/win32/handle_count.cpp
   runtime/win32/item_painter.cpp
   runtime/win32/picture_box.cpp
   runtime/win32/scene_window.cpp
+  runtime/win32/scene_window_items.cpp
   runtime/win32/text.cpp
   runtime/win32/win32_platform.cpp)
-target_link_libraries(varn_win32 PUBLIC varn_runtime varn_resources user32 gdi32 kernel32)
+# Screen readers reach the scenes through Active Accessibility (oleacc) over
+# COM (ole32, oleaut32): system DLLs, like the rest.
+target_link_libraries(varn_win32 PUBLIC varn_runtime varn_resources oleacc ole32 oleaut32 user32
+                                        gdi32 kernel32)
 
 set(VARN_MANIFEST ${VARN_GENERATED_DIR}/varns-house.manifest)
 configure_file(${PROJECT_SOURCE_DIR}/resources/win32/varns-house.manifest.in ${VARN_MANIFEST}

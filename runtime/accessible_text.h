@@ -25,6 +25,18 @@ struct AccessibleText {
     std::string_view description;
 };
 
+// Whether assistive technology is shown the item at all: shapes and lines
+// are drawing, not content.
+constexpr bool IsAccessible(const SceneItem& item) {
+    return item.kind != ItemKind::Shape && item.kind != ItemKind::Line;
+}
+
+// A label that leads somewhere ("512", "TV is here", "TR-6") is offered as a
+// button whose press does what a click on it does.
+constexpr bool IsPressableLabel(const SceneItem& item) {
+    return item.kind == ItemKind::Label && item.action.kind != ClickAction::Kind::None;
+}
+
 // The name and description an item is given, both empty for an item whose
 // caption or text already says what it is.
 constexpr AccessibleText AccessibleTextOf(const SceneItem& item) {

@@ -4,6 +4,7 @@
 // is static text. It never takes the keyboard focus.
 #pragma once
 
+#include "runtime/accessible_text.h"
 #include "runtime/scene.h"
 
 #include <QAccessibleActionInterface>
@@ -38,7 +39,7 @@ class AccessibleLabel : public QAccessibleInterface, public QAccessibleActionInt
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
   private:
-    bool Clickable() const { return item_.action.kind != ClickAction::Kind::None; }
+    bool Clickable() const { return IsPressableLabel(item_); }
 
     SceneWindow& window_;
     const SceneItem& item_;

@@ -1,5 +1,6 @@
 #include "runtime/qt/accessible_scene_window.h"
 
+#include "runtime/accessible_text.h"
 #include "runtime/qt/accessible_label.h"
 #include "runtime/qt/scene_window.h"
 #include "runtime/qt/units.h"
@@ -11,7 +12,7 @@ AccessibleSceneWindow::AccessibleSceneWindow(SceneWindow& window)
     // Built from the scene record alone: the toolkit may ask for this while
     // the window is still being built, before its child widgets exist.
     for (const SceneItem& item : window.Record().items) {
-        if (item.kind == ItemKind::Shape || item.kind == ItemKind::Line)
+        if (!IsAccessible(item))
             continue;
         items_.push_back(&item);
         if (item.kind == ItemKind::Label)

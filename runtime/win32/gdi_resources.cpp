@@ -20,14 +20,14 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-HFONT GdiResources::Font(const std::optional<FontSpec>& named) {
+HFONT GdiResources::Font(const std::optional<FontSpec>& named, int dpi) {
     const FontSpec& f = named ? *named : kDefaultFont;
-    const auto key = std::make_tuple(std::string(f.family), f.points, f.weight);
+    const auto key = std::make_tuple(std::string(f.family), f.points, f.weight, dpi);
     auto found = fonts_.find(key);
     if (found != fonts_.end())
         return found->second.Get();
     // A negative height asks for the character height, the one point sizes name.
-    const int height = -int(std::lround(f.points * dpi_ / 72.0));
+    const int height = -int(std::lround(f.points * dpi / 72.0));
     const BYTE family = f.family == "Sylfaen" ? FF_ROMAN : FF_SWISS;
     GdiObject<HFONT> font(CreateFontW(height, 0, 0, 0, f.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -1,6 +1,6 @@
 // What every scene window shares and the program creates once: the fonts the
-// items name, at the screen's resolution, and the checked pictures. Freed when
-// the program ends.
+// items name, at each resolution a window is drawn at, and the checked
+// pictures. Freed when the program ends.
 #pragma once
 
 #include "runtime/bitmap.h"
@@ -35,16 +35,17 @@ class GdiResources {
     GdiResources(const GdiResources&) = delete;
     GdiResources& operator=(const GdiResources&) = delete;
 
+    // The resolution new windows start at: the system's.
     int Dpi() const { return dpi_; }
-    // The item's font, or the default 8-point interface font; null when the
-    // system cannot make it.
-    HFONT Font(const std::optional<FontSpec>& named);
+    // The item's font, or the default 8-point interface font, at `dpi`; null
+    // when the system cannot make it.
+    HFONT Font(const std::optional<FontSpec>& named, int dpi);
     // The picture, checked on first use. Raises BitmapError if it is damaged.
     const PictureBits& Picture(PictureId id);
 
   private:
     int dpi_;
-    std::map<std::tuple<std::string, double, int>, GdiObject<HFONT>> fonts_;
+    std::map<std::tuple<std::string, double, int, int>, GdiObject<HFONT>> fonts_;
     std::map<PictureId, PictureBits> pictures_;
 };
 

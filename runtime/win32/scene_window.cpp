@@ -2,6 +2,7 @@
 
 #include "runtime/accessible_text.h"
 #include "runtime/geometry.h"
+#include "runtime/win32/accessible_scene.h"
 #include "runtime/win32/gdi_object.h"
 #include "runtime/win32/item_painter.h"
 #include "runtime/win32/text.h"
@@ -15,8 +16,6 @@ namespace varn::win32 {
 
 namespace {
 
-// Control ids start above the dialog manager's own (IDOK, IDCANCEL, …).
-constexpr int kFirstControlId = 100;
 // How many rows of the window one off-screen band holds.
 constexpr int kBandRows = 32;
 
@@ -53,13 +52,16 @@ Status SceneWindow::RegisterClasses(HINSTANCE instance) {
 
 SceneWindow::SceneWindow(const Scene& scene, GdiResources& gdi, ClickHandler onClick,
                          std::function<void()> onClose)
-    : scene_(scene), gdi_(gdi), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
+    : scene_(scene), gdi_(gdi), onClick_(std::move(onClick)), onClose_(std::move(onClose)),
+      dpi_(gdi.Dpi()) {
     for (const SceneItem& item : scene.items)
         if (item.kind == ItemKind::Label)
             captions_[item.name] = Widen(item.caption);
 }
 
 SceneWindow::~SceneWindow() {
+    if (accessible_ != nullptr)
+        accessible_->Disconnect();
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -70,7 +72,7 @@ Status SceneWindow::Create(const Scene& scene, GdiResources& gdi, ClickHandler o
                            std::function<void()> onClose, std::unique_ptr<SceneWindow>& window) {
     std::unique_ptr<SceneWindow> built(
         new SceneWindow(scene, gdi, std::move(onClick), std::move(onClose)));
-    const int dpi = gdi.Dpi();
+    const int dpi = built->dpi_;
     const DWORD style = FrameStyle(scene);
     // The frame around a client area of the scene's size.
     RECT outer{0, 0, TwipsToPixels(scene.clientWidth, dpi), TwipsToPixels(scene.clientHeight, dpi)};
@@ -90,82 +92,6 @@ Status SceneWindow::Create(const Scene& scene, GdiResources& gdi, ClickHandler o
     return Status::Ok();
 }
 
-HWND SceneWindow::CreateControl(const SceneItem& item, int id) {
-    const RECT r = ToRect(ToPixels(item.rect, gdi_.Dpi()));
-    const auto menu = reinterpret_cast<HMENU>(INT_PTR(id));
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    HWND control = nullptr;
-    HFONT font = nullptr;
-    switch (item.kind) {
-    case ItemKind::CommandButton: {
-        // A button that shows no words carries its name for screen readers as
-        // its window text, which the drawing below never shows.
-        const std::string_view text =
-            item.caption.empty() ? AccessibleTextOf(item).name : item.caption;
-        // The system's push button, drawn here (PaintButton) so that every
-        // caption wraps between words the same way and a graphical one
-        // shows its face colour; pressing, focus and Space are the system's.
-        control = CreateWindowExW(
-            0, L"BUTTON", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-            r.left, r.top, r.right - r.left, r.bottom - r.top, window_, menu, instance, nullptr);
-        font = gdi_.Font(item.font);
-        break;
-    }
-    case ItemKind::TextBox:
-        // Read-only: the message can be selected and copied, not changed.
-        control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Widen(item.text).c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, window_, menu,
-                                  instance, nullptr);
-        font = gdi_.Font(std::nullopt);
-        break;
-    case ItemKind::PictureBox:
-        pictures_.push_back({&gdi_.Picture(item.picture), gdi_.Dpi()});
-        control =
-            CreatePictureBox(window_, id, r, pictures_.back(), Widen(AccessibleTextOf(item).name));
-        break;
-    case ItemKind::Label:
-    case ItemKind::Shape:
-    case ItemKind::Line:
-        break;
-    }
-    if (control != nullptr && font != nullptr)
-        SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
-    return control;
-}
-
-Status SceneWindow::BuildControls() {
-    // The dialog manager walks the controls in the order they were made, so
-    // the focusable ones are made in tab order, then the rest.
-    std::vector<const SceneItem*> order = TabOrder(scene_);
-    for (const SceneItem& item : scene_.items)
-        if (item.kind == ItemKind::PictureBox)
-            order.push_back(&item);
-    for (const SceneItem* item : order) {
-        const int id = kFirstControlId + int(item - scene_.items.data());
-        HWND control = nullptr;
-        try {
-            control = CreateControl(*item, id);
-        } catch (const BitmapError& e) {
-            return Status::Failed(e.what());
-        }
-        if (control == nullptr)
-            return Status::Failed(LastErrorText("CreateWindowExW") + " for " +
-                                  std::string(item->name));
-        controls_[control] = item;
-        if (item->kind != ItemKind::PictureBox)
-            tabOrder_.push_back(control);
-    }
-    return Status::Ok();
-}
-
-const SceneItem* SceneWindow::ItemOfControl(int id) const {
-    const int index = id - kFirstControlId;
-    if (index < 0 || std::size_t(index) >= scene_.items.size())
-        return nullptr;
-    return &scene_.items[std::size_t(index)];
-}
-
 std::wstring SceneWindow::Caption(std::string_view label) const {
     auto found = captions_.find(label);
     return found == captions_.end() ? std::wstring() : found->second;
@@ -179,9 +105,10 @@ Status SceneWindow::SetCaption(std::string_view label, std::wstring caption) {
         return Status::Ok();
     found->second = std::move(caption);
     const SceneItem* item = scene_.FindItem(label);
-    const RECT area = ToRect(ToPixels(item->rect, gdi_.Dpi()));
+    const RECT area = ToRect(ToPixels(item->rect, dpi_));
     if (!InvalidateRect(window_, &area, FALSE))
         return Status::Failed(LastErrorText("InvalidateRect"));
+    AnnounceNameChange(window_, scene_, *item);
     return Status::Ok();
 }
 
@@ -220,14 +147,16 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // the paint fills everything, off screen first
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
+        // An owner-drawn button reports the second click of a quick pair as
+        // a double click; a push button counts it as one more click.
+        if ((HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) && lParam != 0)
             if (const SceneItem* item = ItemOfControl(LOWORD(wParam)))
                 onClick_(scene_.id, item->action);
         return 0;
     case WM_DRAWITEM: {
         const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (const SceneItem* item = ItemOfControl(int(draw.CtlID))) {
-            PaintButton(draw, *item, Widen(item->caption), gdi_.Font(item->font), focusCues_);
+            PaintButton(draw, *item, Widen(item->caption), gdi_.Font(item->font, dpi_), focusCues_);
             return TRUE;
         }
         break;
@@ -240,7 +169,7 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         break;
     case WM_LBUTTONDOWN:
-        pressedLabel_ = LabelAt(scene_, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), gdi_.Dpi());
+        pressedLabel_ = LabelAt(scene_, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), dpi_);
         if (pressedLabel_ != nullptr)
             SetCapture(window_); // the release is seen wherever it happens
         return 0;
@@ -272,6 +201,17 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         else
             FocusFirstItem();
         return 0;
+    case WM_GETOBJECT:
+        return AccessibleObject(wParam, lParam);
+    case kPressMessage:
+        if (const SceneItem* item = ItemOfControl(int(wParam)))
+            Press(*item);
+        return 0;
+    case WM_DPICHANGED:
+        // Dragged onto a monitor of another resolution (or that monitor's
+        // resolution changed): drawn anew at it, in the frame suggested.
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SYSCOLORCHANGE:
         // Every colour the scene does not name is the system's: repaint all.
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -292,7 +232,7 @@ void SceneWindow::Release(int x, int y) {
         return;
     ReleaseCapture();
     // A label is clicked when the left button goes down and up over it.
-    if (LabelAt(scene_, x, y, gdi_.Dpi()) == pressed)
+    if (LabelAt(scene_, x, y, dpi_) == pressed)
         onClick_(scene_.id, pressed->action);
 }
 
@@ -344,7 +284,7 @@ void SceneWindow::Paint() {
 }
 
 void SceneWindow::PaintItems(HDC dc, const RECT& area) {
-    const int dpi = gdi_.Dpi();
+    const int dpi = dpi_;
     PaintBackground(dc, area, scene_.backColor);
     for (const SceneItem& item : scene_.items) {
         const RECT painted = ToRect(PaintedArea(item, dpi));
@@ -353,7 +293,7 @@ void SceneWindow::PaintItems(HDC dc, const RECT& area) {
             continue; // a small repaint (a marker) leaves the rest alone
         switch (item.kind) {
         case ItemKind::Label:
-            PaintLabel(dc, item, captions_.at(item.name), gdi_.Font(item.font), dpi);
+            PaintLabel(dc, item, captions_.at(item.name), gdi_.Font(item.font, dpi), dpi);
             break;
         case ItemKind::Shape:
             PaintShape(dc, item, dpi);

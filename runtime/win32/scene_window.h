@@ -1,7 +1,9 @@
 // The window of one scene, built from its record: real child controls for the
 // windowed kinds (buttons, text boxes, the picture box), everything else
 // painted on the client area, double-buffered. Clicks on buttons and labels
-// are handed to the click handler with the item's action.
+// are handed to the click handler with the item's action. Each window keeps
+// its own resolution (it follows the monitor it is on) and answers screen
+// readers with its own accessible object (accessible_scene.h).
 #pragma once
 
 #include "runtime/platform.h"
@@ -19,6 +21,8 @@
 #include <vector>
 
 namespace varn::win32 {
+
+class AccessibleScene;
 
 inline constexpr wchar_t kSceneWindowClass[] = L"VarnsHouseScene";
 
@@ -38,6 +42,13 @@ class SceneWindow {
 
     HWND Handle() const { return window_; }
     const Scene& Record() const { return scene_; }
+    // The resolution the window is drawn at, in dots per inch.
+    int Dpi() const { return dpi_; }
+    // The control of a windowed item, or null for a painted one.
+    HWND ControlOf(const SceneItem& item) const;
+    // Presses a button or clicks a label once the event loop is back, the way
+    // the mouse does, provided the window is still showing then.
+    void PressLater(const SceneItem& item);
 
     // Label captions are window state: read and written by name.
     bool HasLabel(std::string_view name) const { return captions_.contains(name); }
@@ -56,11 +67,22 @@ class SceneWindow {
     void MarkShown() { hasBeenShown_ = true; }
 
   private:
+    // Control ids start above the dialog manager's own (IDOK, IDCANCEL, …);
+    // every item has one, the painted ones too, for PressLater.
+    static constexpr int kFirstControlId = 100;
+    static constexpr UINT kPressMessage = WM_APP + 1;
+
     SceneWindow(const Scene& scene, GdiResources& gdi, ClickHandler onClick,
                 std::function<void()> onClose);
     Status BuildControls();
     HWND CreateControl(const SceneItem& item, int id);
     const SceneItem* ItemOfControl(int id) const;
+    // Moves to another resolution: fonts, controls, pictures and paint are
+    // made anew from the twips, and the window takes the frame it is given.
+    void ChangeDpi(int dpi, const RECT& frame);
+    HFONT ControlFont(const SceneItem& item);
+    void Press(const SceneItem& item);
+    LRESULT AccessibleObject(WPARAM flags, LPARAM objectId);
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -76,6 +98,8 @@ class SceneWindow {
     ClickHandler onClick_;
     std::function<void()> onClose_;
     HWND window_ = nullptr;
+    int dpi_;
+    AccessibleScene* accessible_ = nullptr; // made when a screen reader first asks
     std::map<std::string_view, std::wstring> captions_;
     std::map<HWND, const SceneItem*> controls_;
     std::vector<HWND> tabOrder_; // focusable controls by increasing tab index

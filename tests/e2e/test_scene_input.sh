@@ -69,6 +69,17 @@ for state in shown hidden shown; do
   sleep 0.3
   check "street marker $state" [ "$(marker_words "$street" "${street_words[@]}")" = "$state" ]
 done
+# Quick clicks, inside the double-click time, are clicks each: two leave the
+# words as they were, three change them.
+for quick in "2 shown" "3 hidden"; do
+  read -r clicks state <<<"$quick"
+  xdotool mousemove --window "$street" 32 152 click --repeat "$clicks" --delay 200 1
+  sleep 0.5
+  check "street marker $state after $clicks quick clicks" \
+    [ "$(marker_words "$street" "${street_words[@]}")" = "$state" ]
+done
+click_in "$street" 32 152
+sleep 0.3
 inert_click Form2 150 190 # the marker's own words
 inert_click Form2 100 150 # the street name
 check "clicks elsewhere leave the marker" [ "$(marker_words "$street" "${street_words[@]}")" = shown ]

@@ -2,7 +2,7 @@
 """Reads the built varns-house.exe back as a file: it is a Windows GUI
 program for the expected processor that imports nothing but system DLLs, and
 its resources are the icon group and version record of the resource script,
-value for value, plus the manifest that declares it aware of the screen's
+value for value, plus the manifest that declares it aware of each monitor's
 resolution.
 
 Usage: check_exe.py EXE PROCESSOR   (PROCESSOR as CMake names it: x86 or AMD64)
@@ -19,7 +19,8 @@ from res_reader import Resource  # noqa: E402
 
 MACHINES = {"x86": 0x14C, "AMD64": 0x8664}
 GUI_SUBSYSTEM = 2
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "oleacc.dll", "ole32.dll",
+               "oleaut32.dll"}
 RT_MANIFEST = 24
 
 
@@ -108,8 +109,9 @@ def main(argv):
         record.check_icons(resources, record.IconFile(f.read()))
     record.check_version(resources)
     manifests = [r.data.decode("utf-8") for r in resources if r.kind == RT_MANIFEST]
-    expect("manifest declares DPI awareness",
-           any("<dpiAware" in m and ">true</dpiAware>" in m for m in manifests), True)
+    expect("manifest declares DPI awareness per monitor, the system's on older Windows",
+           any(">true</dpiAware>" in m and ">PerMonitorV2, PerMonitor</dpiAwareness>" in m
+               for m in manifests), True)
 
     for problem in record.problems:
         print("FAIL:", problem)

@@ -4,7 +4,9 @@
 Usage: check_pixels.py --prefix WINE_PREFIX --picture game.bmp CAPTURES
 
 CAPTURES holds a folder per resolution (96, 144) with FormN.ppm in each: the
-client area of every scene, as test_pixels.sh captures them. The colours the
+client area of every scene, as test_pixels.sh captures them; and the street
+started at 96 dpi and told it is at 144 (moved-144), then back at 96 with its
+marker's words shown (moved-back-96). The colours the
 program takes from the system are read from the Wine prefix's registry, which
 is where GetSysColor finds them. Prints one line per check, then
 "N passed, M failed"; exits 1 on any failure.
@@ -85,6 +87,8 @@ PICTURE_INSIDE = {96: (66, 2, 173, 109), 144: (98, 2, 262, 166)}
 # dpi. The text is red on the window colour.
 MESSAGE_INSIDE = {96: (18, 10, 278, 62), 144: (26, 14, 419, 95)}
 ENDINGS = ("Form4", "Form5", "Form6")
+# The street's marker label, Label3, at 96 dpi: (left, top, right, bottom) inclusive.
+STREET_WORDS = (24, 184, 280, 200)
 MIN_RED_TEXT_PIXELS = 100
 
 
@@ -193,6 +197,31 @@ def picture_problem(image, dpi, picture):
     return None if compared else "no pixel compared"
 
 
+def check_moved_street(results, captures):
+    """The street moved to 144 dpi is drawn as one started there, pixel for
+    pixel (everything made anew from the twips, nothing stretched); back at
+    96 it is as it was but for the marker's words, still shown."""
+    fresh_144, moved = (Image(captures / folder / "Form2.ppm") for folder in ("144", "moved-144"))
+    results.check((moved.width, moved.height, moved.pixels) ==
+                  (fresh_144.width, fresh_144.height, fresh_144.pixels),
+                  "Form2 moved from 96 to 144 dpi is drawn exactly as started at 144 dpi",
+                  f"{moved.width}x{moved.height}")
+    fresh_96, back = (Image(captures / folder / "Form2.ppm") for folder in ("96", "moved-back-96"))
+    if (back.width, back.height) != (fresh_96.width, fresh_96.height):
+        results.check(False, "Form2 back at 96 dpi", f"{back.width}x{back.height}")
+        return
+    left, top, right, bottom = STREET_WORDS
+    in_words = [left <= x <= right and top <= y <= bottom
+                for y in range(back.height) for x in range(back.width)]
+    changed = [i for i, words in enumerate(in_words)
+               if not words and back.pixels[3 * i:3 * i + 3] != fresh_96.pixels[3 * i:3 * i + 3]]
+    red = sum(1 for y in range(top, bottom + 1) for x in range(left, right + 1)
+              if back.at(x, y) == RED)
+    results.check(not changed and red >= 20,
+                  "Form2 back at 96 dpi is as it was, the marker's words still shown",
+                  f"{len(changed)} pixels changed outside the words, {red} red in them")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--prefix", required=True)
@@ -241,6 +270,7 @@ def main():
                           f"{dpi} dpi {scene} red message on the window colour",
                           f"{red} red and {window} window-coloured of {len(inside)} pixels")
 
+    check_moved_street(results, args.captures)
     print(f"{results.passed} passed, {results.failed} failed")
     return 1 if results.failed else 0
 

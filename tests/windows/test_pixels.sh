@@ -3,13 +3,17 @@
 # dpi: the program walks to every scene by real clicks (placed for the
 # resolution), each window's client area is captured, and check_pixels.py
 # compares the captures with its table of expected sizes, colours, line widths,
-# overlaps and the game picture. The prefix is set back to 96 dpi at the end,
+# overlaps and the game picture. At 96 dpi the street is also told, as Windows
+# tells a window dragged onto another monitor, that it is now at 144 dpi, then
+# back at 96 with its marker's words shown in between: captured both times.
+# The prefix is set back to 96 dpi at the end,
 # however the test ends, since the other Windows tests share it. When a check
 # fails the captures are kept, and the last line of the output says where.
 # Needs X_SESSION_PLATFORM=tests/windows/wine_session.sh and its variables.
 source "$(dirname "$0")/../e2e/x_session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 declare -F set_wine_dpi >/dev/null || fail "run with X_SESSION_PLATFORM=$here/wine_session.sh"
+: "${VARN_SEND_DPI_CHANGE:?set VARN_SEND_DPI_CHANGE to send_dpi_change.exe}"
 
 captures=$(mktemp -d)
 finish() {
@@ -45,16 +49,16 @@ go() {
   expect_only_visible "$next"
 }
 
-# Captures the client area of the only visible window as $captures/DPI/FORM.ppm,
-# once two captures in a row agree (the paint has finished). With openbox the
+# Captures the client area of the only visible window as $captures/DPI/FORM.ppm
+# (or FOLDER/FORM.ppm under $captures), once two captures in a row agree (the paint has finished). With openbox the
 # program's X window is the client area and the frame is openbox's own window
 # around it: the client sizes check_pixels.py expects confirm it.
 capture() {
-  local form=$1 caption=$2 window file
-  file=$captures/$dpi/$form.ppm
+  local form=$1 caption=$2 folder=$captures/${3:-$dpi} window file
+  file=$folder/$form.ppm
   expect_only_visible "$caption"
   window=$(visible_window "$caption")
-  mkdir -p "$captures/$dpi"
+  mkdir -p "$folder"
   sleep 0.3
   import -window "$window" -depth 8 "ppm:$file"
   for _ in $(seq 20); do
@@ -66,7 +70,25 @@ capture() {
   fail "$caption at $dpi dpi never stopped changing"
 }
 
+# The street moved to another resolution and back: WM_DPICHANGED as Windows
+# sends it (send_dpi_change.exe), the client size it then has, and captures
+# at 144 dpi and back at 96, the marker shown while at 144.
+move_street() {
+  local size
+  size=$("$VARN_WINE" "$VARN_SEND_DPI_CHANGE" Form2 96 144 | tr -d '\r')
+  check_equal "the street's client area at 144 dpi" "$size" "468 309"
+  capture Form2 Form2 moved-144
+  dpi=144
+  click_item "$(visible_window Form2)" "${marker[@]}"
+  dpi=96
+  size=$("$VARN_WINE" "$VARN_SEND_DPI_CHANGE" Form2 144 96 | tr -d '\r')
+  check_equal "the street's client area back at 96 dpi" "$size" "312 206"
+  capture Form2 Form2 moved-back-96
+  click_item "$(visible_window Form2)" "${marker[@]}" # the words hidden again
+}
+
 enter=(1680 1080 1215 375)       # Form1 "Enter"
+marker=(360 2160 255 255)        # Form2 "Where you are"
 number_512=(3120 1680 375 255)   # Form2 "512"
 reincarnate=(360 1200 3855 1695) # Form4, Form5, Form6 "Reincarnate"
 garage_door=(3840 720 735 615)   # Form7 "Garage Door"
@@ -76,6 +98,7 @@ tour() {
   capture Form1 "Varn's House"
   go "Varn's House" Form2 "${enter[@]}"
   capture Form2 Form2
+  [ "$dpi" != 96 ] || move_street
   go Form2 Form7 "${number_512[@]}"
   capture Form7 Form7
   go Form7 Form9 840 1200 375 975 # "TV is here"
@@ -110,5 +133,6 @@ for dpi in 96 144; do
   tour
 done
 
-python3 "$here/check_pixels.py" --prefix "$VARN_WINE_PREFIX" \
+check "the captures are as drawn" python3 "$here/check_pixels.py" --prefix "$VARN_WINE_PREFIX" \
   --picture "$here/../../resources/game-picture/game.bmp" "$captures"
+finish_checks

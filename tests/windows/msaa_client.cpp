@@ -1,0 +1,308 @@
+// A screen reader's view of the Windows program, through Microsoft Active
+// Accessibility alone, from another process: reads commands from standard
+// input, one a line, and answers each with lines ending in "end".
+//
+//   showing            the names of the scene windows whose client object
+//                      is not invisible
+//   children TITLE     the scene's client object: "self|PARENT|NAME|left top
+//                      width height" (PARENT "window" when its parent stands
+//                      for the scene's window; its own name and place), then
+//                      per child, from AccessibleChildren,
+//                      "id|role|name|description|value|state|action|
+//                      left top width height|hit|next": the id accHitTest
+//                      gives at the child's middle and the one accNavigate
+//                      gives after it; "focus|ID" last
+//   press TITLE NAME   accDoDefaultAction on the child of that name
+//   events             the name changes heard since the last time (an
+//                      out-of-context win event hook), "TITLE|NAME" each,
+//                      the name read back through AccessibleObjectFromEvent
+//
+// Texts are printed with CR, LF and backslash escaped (\r, \n, \\).
+#include "runtime/win32/windows_api.h"
+
+#include <oleacc.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kCommand = WM_APP;
+
+std::string Utf8(const wchar_t* text, int length = -1) {
+    if (text == nullptr || length == 0)
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(std::size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
+    if (length < 0 && !out.empty())
+        out.pop_back(); // the terminating zero
+    return out;
+}
+
+std::wstring Wide(const std::string& text) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring out(std::size_t(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), size);
+    out.pop_back();
+    return out;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Reads one text property; empty when there is none.
+template <typename Getter> std::string Read(Getter get) {
+    BSTR text = nullptr;
+    const HRESULT status = get(&text);
+    std::string out =
+        SUCCEEDED(status) && text != nullptr ? Utf8(text, int(SysStringLen(text))) : "";
+    SysFreeString(text);
+    return Escaped(out);
+}
+
+VARIANT Id(LONG id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+struct SceneSearch {
+    std::wstring title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchScene(HWND window, LPARAM search) {
+    auto& wanted = *reinterpret_cast<SceneSearch*>(search);
+    wchar_t type[64] = {}, title[256] = {};
+    GetClassNameW(window, type, 64);
+    GetWindowTextW(window, title, 256);
+    if (std::wstring(type) == L"VarnsHouseScene" && IsWindowVisible(window) &&
+        (wanted.title.empty() || wanted.title == title)) {
+        if (wanted.title.empty()) // listing them all
+            std::printf("%s\n", Utf8(title).c_str());
+        else
+            wanted.found = window;
+    }
+    return TRUE;
+}
+
+IAccessible* ClientObject(HWND window) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return nullptr;
+    return object;
+}
+
+IAccessible* Scene(const std::string& title, HWND& window) {
+    SceneSearch search{Wide(title)};
+    EnumWindows(MatchScene, LPARAM(&search));
+    if (search.found == nullptr) {
+        std::printf("error|no visible scene titled %s\n", title.c_str());
+        return nullptr;
+    }
+    window = search.found;
+    IAccessible* object = ClientObject(search.found);
+    if (object == nullptr)
+        std::printf("error|no accessible object for %s\n", title.c_str());
+    return object;
+}
+
+LONG IdOf(const VARIANT& v) {
+    return v.vt == VT_I4 ? v.lVal : -1;
+}
+
+std::vector<LONG> ChildIds(IAccessible* scene) {
+    LONG count = 0;
+    scene->get_accChildCount(&count);
+    std::vector<VARIANT> children(std::size_t(count > 0 ? count : 0));
+    LONG obtained = 0;
+    std::vector<LONG> ids;
+    if (count > 0 && SUCCEEDED(AccessibleChildren(scene, 0, count, children.data(), &obtained)))
+        for (LONG i = 0; i < obtained; ++i) {
+            ids.push_back(IdOf(children[std::size_t(i)]));
+            VariantClear(&children[std::size_t(i)]);
+        }
+    return ids;
+}
+
+void PrintChildren(IAccessible* scene, HWND window) {
+    // The parent is the window's standard object (Wine's answers little but
+    // which window it stands for).
+    IDispatch* parent = nullptr;
+    IAccessible* frame = nullptr;
+    HWND parentWindow = nullptr;
+    if (SUCCEEDED(scene->get_accParent(&parent)) && parent != nullptr &&
+        SUCCEEDED(parent->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&frame))))
+        WindowFromAccessibleObject(frame, &parentWindow);
+    if (frame != nullptr)
+        frame->Release();
+    if (parent != nullptr)
+        parent->Release();
+    LONG left = 0, top = 0, width = 0, height = 0;
+    scene->accLocation(&left, &top, &width, &height, Id(CHILDID_SELF));
+    std::printf("self|%s|%s|%ld %ld %ld %ld\n", parentWindow == window ? "window" : "other",
+                Read([&](BSTR* t) { return scene->get_accName(Id(CHILDID_SELF), t); }).c_str(),
+                left, top, width, height);
+    VARIANT role;
+    for (LONG id : ChildIds(scene)) {
+        const VARIANT child = Id(id);
+        VARIANT state, hit, next;
+        VariantInit(&role);
+        VariantInit(&state);
+        VariantInit(&hit);
+        VariantInit(&next);
+        scene->get_accRole(child, &role);
+        scene->get_accState(child, &state);
+        scene->accLocation(&left, &top, &width, &height, child);
+        scene->accHitTest(left + width / 2, top + height / 2, &hit);
+        scene->accNavigate(NAVDIR_NEXT, child, &next);
+        std::printf("%ld|%ld|%s|%s|%s|%#lx|%s|%ld %ld %ld %ld|%ld|%ld\n", id, IdOf(role),
+                    Read([&](BSTR* t) { return scene->get_accName(child, t); }).c_str(),
+                    Read([&](BSTR* t) { return scene->get_accDescription(child, t); }).c_str(),
+                    Read([&](BSTR* t) { return scene->get_accValue(child, t); }).c_str(),
+                    IdOf(state),
+                    Read([&](BSTR* t) { return scene->get_accDefaultAction(child, t); }).c_str(),
+                    left, top, width, height, IdOf(hit), IdOf(next));
+    }
+    VARIANT focus;
+    VariantInit(&focus);
+    scene->get_accFocus(&focus);
+    std::printf("focus|%ld\n", IdOf(focus));
+}
+
+void Press(IAccessible* scene, const std::string& name) {
+    for (LONG id : ChildIds(scene)) {
+        if (Read([&](BSTR* t) { return scene->get_accName(Id(id), t); }) != Escaped(name))
+            continue;
+        const HRESULT status = scene->accDoDefaultAction(Id(id));
+        std::printf(SUCCEEDED(status) ? "pressed\n" : "error|accDoDefaultAction: %#lx\n",
+                    static_cast<unsigned long>(status));
+        return;
+    }
+    std::printf("error|no child named %s\n", name.c_str());
+}
+
+struct Heard {
+    HWND window;
+    LONG object, child;
+};
+std::vector<Heard> heard;
+
+void CALLBACK NameChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                          DWORD) {
+    // Read back later, outside the hook: the read is a call to the program.
+    if (object == OBJID_CLIENT && child > 0)
+        heard.push_back({window, object, child});
+}
+
+void PrintEvents() {
+    for (const Heard& event : heard) {
+        IAccessible* object = nullptr;
+        VARIANT child;
+        VariantInit(&child);
+        wchar_t title[256] = {};
+        GetWindowTextW(event.window, title, 256);
+        std::string name = "?";
+        if (SUCCEEDED(AccessibleObjectFromEvent(event.window, DWORD(event.object),
+                                                DWORD(event.child), &object, &child))) {
+            name = Read([&](BSTR* t) { return object->get_accName(child, t); });
+            object->Release();
+        }
+        std::printf("%s|%s\n", Utf8(title).c_str(), name.c_str());
+    }
+    heard.clear();
+}
+
+void Run(const std::string& line) {
+    const std::size_t space = line.find(' ');
+    const std::string verb = line.substr(0, space);
+    std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    // TITLE and NAME are separated by a tab, since both may hold spaces.
+    const std::size_t tab = rest.find('\t');
+    const std::string title = rest.substr(0, tab);
+    const std::string name = tab == std::string::npos ? "" : rest.substr(tab + 1);
+    if (verb == "showing") {
+        SceneSearch all;
+        EnumWindows(MatchScene, LPARAM(&all));
+    } else if (verb == "events") {
+        PrintEvents();
+    } else if (verb == "children" || verb == "press") {
+        HWND window = nullptr;
+        if (IAccessible* scene = Scene(title, window)) {
+            if (verb == "children")
+                PrintChildren(scene, window);
+            else
+                Press(scene, name);
+            scene->Release();
+        }
+    } else {
+        std::printf("error|unknown command %s\n", verb.c_str());
+    }
+    std::printf("end\n");
+    std::fflush(stdout);
+}
+
+DWORD WINAPI ReadCommands(LPVOID mainThread) {
+    char buffer[1024];
+    while (std::fgets(buffer, sizeof(buffer), stdin) != nullptr) {
+        std::string line(buffer);
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+            line.pop_back();
+        PostThreadMessageW(DWORD(reinterpret_cast<UINT_PTR>(mainThread)), kCommand, 0,
+                           reinterpret_cast<LPARAM>(new std::string(line)));
+    }
+    PostThreadMessageW(DWORD(reinterpret_cast<UINT_PTR>(mainThread)), WM_QUIT, 0, 0);
+    return 0;
+}
+
+} // namespace
+
+int main() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::fprintf(stderr, "msaa_client: COM did not start\n");
+        return 1;
+    }
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, NameChanged, 0,
+                        0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    if (hook == nullptr) {
+        std::fprintf(stderr, "msaa_client: SetWinEventHook failed\n");
+        return 1;
+    }
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE); // the queue the reader posts to
+    const auto self = reinterpret_cast<LPVOID>(UINT_PTR(GetCurrentThreadId()));
+    HANDLE reader = CreateThread(nullptr, 0, ReadCommands, self, 0, nullptr);
+    if (reader == nullptr)
+        return 1;
+    // The event loop delivers the hook's events between commands.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == nullptr && message.message == kCommand) {
+            auto* line = reinterpret_cast<std::string*>(message.lParam);
+            Run(*line);
+            delete line;
+            continue;
+        }
+        DispatchMessageW(&message);
+    }
+    UnhookWinEvent(hook);
+    CoUninitialize();
+    return 0;
+}

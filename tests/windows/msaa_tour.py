@@ -1,0 +1,227 @@
+"""The tour as a Windows screen reader takes it, through Microsoft Active
+Accessibility alone, from another process (msaa_client.exe under Wine).
+
+Run by test_msaa_tour.sh with the program started. Takes the shared walk
+(tests/support/tour.json) by default actions alone; on the first visit to
+each scene reads its children against the scene's table (role, name,
+description, value, state, default action, place on the screen, hit testing
+and navigation, the focus); presses each marker once, twice in quick
+succession and once more, hearing a name change for every press and reading
+the words back. Prints one line per check, "ok: ..." or "FAIL: ...".
+Usage: msaa_tour.py WINE_LOADER MSAA_CLIENT_EXE PATIENCE_SECONDS
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import tour  # noqa: E402
+
+PUSH_BUTTON, STATIC_TEXT, TEXT, GRAPHIC = 0x2B, 0x29, 0x2A, 0x28
+FOCUSED, READONLY, INVISIBLE, FOCUSABLE = 0x4, 0x40, 0x8000, 0x100000
+WINDOWED = ("CommandButton", "TextBox", "PictureBox")
+MARKER_WORDS = "This is You."
+
+wine, client_exe, patience = sys.argv[1], sys.argv[2], float(sys.argv[3])
+client = subprocess.Popen([wine, client_exe], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                          text=True, encoding="utf-8", errors="replace")
+
+
+def ask(*words):
+    """Sends one command; returns its answer's lines."""
+    client.stdin.write(words[0] + (" " + "\t".join(words[1:]) if len(words) > 1 else "") + "\n")
+    client.stdin.flush()
+    lines = []
+    while True:
+        line = client.stdout.readline()
+        if not line:
+            raise SystemExit("FAIL: the MSAA client ended")
+        line = line.rstrip("\r\n")
+        if line == "end":
+            return lines
+        lines.append(line)
+
+
+def unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text):
+            out.append({"r": "\r", "n": "\n"}.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAIL: ") + what, flush=True)
+    return ok
+
+
+def wait_for(answer, wanted):
+    """Polls `answer()` until it equals `wanted`; returns the last answer."""
+    deadline = time.monotonic() + patience
+    while True:
+        got = answer()
+        if got == wanted or time.monotonic() > deadline:
+            return got
+        time.sleep(0.1)
+
+
+def pixels(rect, origin):
+    left, top, width, height = (round(v / tour.TWIPS_PER_PIXEL) for v in rect)
+    return [origin[0] + left, origin[1] + top, width, height]
+
+
+def read_scene(title):
+    """The scene's own line and its children, as dictionaries."""
+    self_line, children, focus = None, [], None
+    for line in ask("children", title):
+        fields = line.split("|")
+        if fields[0] == "self":
+            self_line = {"parent": fields[1], "name": unescape(fields[2]),
+                         "place": [int(v) for v in fields[3].split()]}
+        elif fields[0] == "focus":
+            focus = int(fields[1])
+        elif fields[0] == "error":
+            check(False, f"{title}: {line}")
+        else:
+            children.append({"id": int(fields[0]), "role": int(fields[1]),
+                             "name": unescape(fields[2]), "description": unescape(fields[3]),
+                             "value": unescape(fields[4]), "state": int(fields[5], 16),
+                             "action": fields[6], "place": [int(v) for v in fields[7].split()],
+                             "hit": int(fields[8]), "next": int(fields[9])})
+    return self_line, children, focus
+
+
+def expected_child(entry, origin):
+    label = entry["kind"] == "Label"
+    pressable = entry["kind"] == "CommandButton" or (label and entry["action"] is not None)
+    role = {"CommandButton": PUSH_BUTTON, "TextBox": TEXT, "PictureBox": GRAPHIC}.get(
+        entry["kind"], PUSH_BUTTON if pressable else STATIC_TEXT)
+    return {"role": role, "name": tour.spoken_name(entry),
+            "description": entry["accessibleDescription"],
+            "value": entry["text"] if entry["kind"] == "TextBox" else "",
+            "action": "Press" if pressable else "", "place": pixels(entry["rect"], origin),
+            "focusable": entry["kind"] in ("CommandButton", "TextBox")}
+
+
+def hit_at(items, x, y, origin):
+    """The child id a point should hit: a control above everything painted,
+    else the topmost (last listed) label there, else the scene itself."""
+    def inside(entry):
+        left, top, width, height = pixels(entry["rect"], origin)
+        return left <= x < left + width and top <= y < top + height
+    for kinds in (WINDOWED, ("Label",)):
+        found = [n for n, e in enumerate(items, 1) if e["kind"] in kinds and inside(e)]
+        if found:
+            return found[-1]
+    return 0
+
+
+def check_scene(scene_id):
+    title = tour.title(scene_id)
+    me, children, focus = read_scene(title)
+    if not check(me is not None, f"{title}: its client object answers"):
+        return
+    check(me["parent"] == "window" and me["name"] == title,
+          f"{title}: named by its title, its parent the window's object ({me['name']!r}, "
+          f"parent: {me['parent']})")
+    origin = me["place"][:2]
+    items = [e for e in tour.SCENES[scene_id]["items"] if e["kind"] not in ("Shape", "Line")]
+    wanted = [expected_child(e, origin) for e in items]
+    seen = [{k: c[k] for k in ("role", "name", "description", "value", "action", "place")}
+            for c in children]
+    check(seen == [{k: v for k, v in w.items() if k != "focusable"} for w in wanted],
+          f"{title}: children in listing order, as the table says: {seen}")
+    check([c["id"] for c in children] == list(range(1, len(items) + 1)) and
+          [c["next"] for c in children] == list(range(2, len(items) + 1)) + [-1],
+          f"{title}: child ids 1 to {len(items)}, each navigating to the next")
+    check([bool(c["state"] & FOCUSABLE) for c in children] == [w["focusable"] for w in wanted]
+          and all(c["state"] & INVISIBLE == 0 for c in children),
+          f"{title}: buttons and messages focusable, labels and the picture not, none invisible")
+    first = min((e for e in items if e["kind"] in ("CommandButton", "TextBox")),
+                key=lambda e: e["tabIndex"])
+    focused = [c["id"] for c in children if c["state"] & FOCUSED]
+    check(focus == items.index(first) + 1 and focused == [focus],
+          f"{title}: the focus on {first['name']}, the lowest in the tab order (focus {focus})")
+    hits = [c["hit"] for c in children]
+    middles = [(c["place"][0] + c["place"][2] // 2, c["place"][1] + c["place"][3] // 2)
+               for c in children]
+    check(hits == [hit_at(items, x, y, origin) for x, y in middles],
+          f"{title}: hit testing each child's middle finds what lies on top there: {hits}")
+    for child, entry in zip(children, items):
+        if entry["kind"] == "TextBox":
+            check(child["state"] & READONLY and child["value"] == entry["text"],
+                  f"{title}: the message reads {child['value']!r}, read-only")
+
+
+def label_name(title, label_id):
+    _, children, _ = read_scene(title)
+    return children[label_id - 1]["name"] if len(children) >= label_id else None
+
+
+def heard(title, count):
+    """Waits for `count` name changes in the scene; returns their names."""
+    got = []
+    deadline = time.monotonic() + patience
+    while len(got) < count and time.monotonic() < deadline:
+        got += [line.split("|", 1)[1] for line in ask("events") if line.startswith(title + "|")]
+        time.sleep(0.1)
+    time.sleep(0.3)  # and no more than that
+    return got + [line.split("|", 1)[1] for line in ask("events") if line.startswith(title + "|")]
+
+
+def check_marker(scene_id):
+    items = [e for e in tour.SCENES[scene_id]["items"] if e["kind"] not in ("Shape", "Line")]
+    marker = next((e for e in items if (e["action"] or {}).get("kind") == "ToggleMarker"), None)
+    if marker is None:
+        return
+    title = tour.title(scene_id)
+    label_id = next(n for n, e in enumerate(items, 1) if e["name"] == marker["action"]["label"])
+    ask("events")  # forget what came before
+    for presses, words in ((1, MARKER_WORDS), (2, MARKER_WORDS), (1, "")):
+        answers = [ask("press", title, tour.spoken_name(marker)) for _ in range(presses)]
+        events = heard(title, presses)
+        check(all(a == ["pressed"] for a in answers) and len(events) == presses and
+              events[-1] == words and label_name(title, label_id) == words,
+              f"{title}: the marker pressed {presses}x shows {words!r}, "
+              f"a name change heard each time: {events}")
+
+
+def showing():
+    return ask("showing")
+
+
+def main():
+    checked = set()
+    here = "Form1"
+    for move in [None] + tour.WALK:
+        if move is not None:
+            answer = ask("press", tour.title(move.source), tour.spoken_name(move.item))
+            here = move.target
+            now = wait_for(showing, [tour.title(here)])
+            if not check(answer == ["pressed"] and now == [tour.title(here)],
+                         f"{move}: pressed by its default action, {tour.title(here)!r} alone "
+                         f"showing ({answer}, {now})"):
+                return 1
+        elif not check(wait_for(showing, ["Varn's House"]) == ["Varn's House"],
+                       "the title scene alone showing"):
+            return 1
+        if here not in checked:
+            checked.add(here)
+            check_scene(here)
+            check_marker(here)
+    check(checked == set(tour.SCENES), f"every scene read: {sorted(checked)}")
+    return 0
+
+
+try:
+    status = main()
+finally:
+    client.stdin.close()
+    client.wait(timeout=30)
+sys.exit(status)
