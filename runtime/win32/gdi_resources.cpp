@@ -1,16 +1,12 @@
 #include "runtime/win32/gdi_resources.h"
 
 #include "resources/pictures.h"
+#include "runtime/font_fallbacks.h"
 #include "runtime/win32/text.h"
 
 #include <cmath>
 
 namespace varn::win32 {
-
-namespace {
-// The interface font every item without a named font uses.
-constexpr FontSpec kDefaultFont{"MS Sans Serif", 8, 400};
-} // namespace
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -21,7 +17,7 @@ int ScreenDpi() {
 }
 
 HFONT GdiResources::Font(const std::optional<FontSpec>& named, int dpi) {
-    const FontSpec& f = named ? *named : kDefaultFont;
+    const FontSpec& f = named ? *named : kInterfaceFont;
     const auto key = std::make_tuple(std::string(f.family), f.points, f.weight, dpi);
     auto found = fonts_.find(key);
     if (found != fonts_.end())
