@@ -186,10 +186,14 @@ class Browser:
             self.take_move(move)
         self.wait_for(lambda: self.showing() == [scene], f"the walk to reach {scene}")
 
-    def screenshot(self):
-        """The page as an image (PIL), at the device's scale."""
+    def screenshot(self, clip=None):
+        """The page, or the part of it at `clip` (left, top, width, height in CSS
+        pixels), as an image (PIL) at the device's scale."""
         from PIL import Image
-        shot = self.cdp("Page.captureScreenshot", format="png")
+        extra = {}
+        if clip:
+            extra["clip"] = dict(zip(("x", "y", "width", "height"), clip), scale=1)
+        shot = self.cdp("Page.captureScreenshot", format="png", **extra)
         return Image.open(io.BytesIO(base64.b64decode(shot["data"]))).convert("RGB")
 
     def console(self):

@@ -1,0 +1,231 @@
+"""The scenes' pixels as headless Chromium paints them, at device scale 1 and
+2 and in the light, dark and forced-colours schemes: client sizes,
+backgrounds, the markers' faces, a 3-px line, the opaque label over a
+rectangle, red message text and the game picture 1:1. Every figure comes
+from the compiled scene tables; the system colours are read from the page.
+
+Usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER
+"""
+
+import os
+import sys
+
+from PIL import Image
+
+import browser
+import tour
+
+GAME_PICTURE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                            "resources", "game-picture", "game.bmp")
+RED = (255, 0, 0)
+PICTURE_BORDER = 2  # the picture box's inset border, in CSS pixels
+MARGIN = 4  # CSS pixels of the frame taken around the client area
+SCHEMES = {
+    "light": [],
+    "dark": [{"name": "prefers-color-scheme", "value": "dark"}],
+    "forced colours": [{"name": "forced-colors", "value": "active"}],
+}
+
+
+def rgb(text):
+    """(r, g, b) from "#rrggbb" or "rgb(r, g, b)"."""
+    if text.startswith("#"):
+        return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
+    return tuple(int(v) for v in text[text.index("(") + 1:-1].split(",")[:3])
+
+
+def system_colours(page):
+    """ButtonFace and CanvasText as the page resolves them now, read from a probe."""
+    found = page.js("""
+        const probe = document.createElement('div');
+        probe.style.forcedColorAdjust = 'none';
+        document.body.append(probe);
+        const colours = {};
+        for (const name of arguments[0]) {
+            probe.style.backgroundColor = name;
+            colours[name] = getComputedStyle(probe).backgroundColor;
+        }
+        probe.remove();
+        return colours;""", ["ButtonFace", "CanvasText"])
+    return {name: rgb(value) for name, value in found.items()}
+
+
+def pixels(rect):
+    """A rectangle in twips as left, top, width, height in CSS pixels."""
+    return [v // tour.TWIPS_PER_PIXEL for v in rect]
+
+
+class Shot:
+    """A scene's client area with a margin of its frame, at the device's scale;
+    coordinates are CSS pixels of the client area."""
+
+    def __init__(self, page, scene, scale):
+        left, top, self.width, self.height = page.client_box(scene)
+        self.scale = scale
+        self.image = page.screenshot((left - MARGIN, top - MARGIN, self.width + 2 * MARGIN,
+                                      self.height + 2 * MARGIN))
+        self.data = self.image.load()
+
+    def device(self, x, y):
+        return round((x + MARGIN) * self.scale), round((y + MARGIN) * self.scale)
+
+    def colours(self, x, y):
+        """The device pixels' colours of CSS pixel (x, y)."""
+        dx, dy = self.device(x, y)
+        return {self.data[dx + i, dy + j] for i in range(self.scale) for j in range(self.scale)}
+
+    def area(self, left, top, width, height):
+        dx, dy = self.device(left, top)
+        return self.image.crop((dx, dy, dx + width * self.scale, dy + height * self.scale))
+
+    def run(self, start, step, colour):
+        """How many device pixels from `start` onwards along `step` have `colour`."""
+        (x, y), count = start, 0
+        while 0 <= x < self.image.width and 0 <= y < self.image.height and \
+                self.data[x, y] == colour:
+            x, y, count = x + step[0], y + step[1], count + 1
+        return count
+
+
+def check_background(checks, shot, scene, colours, where):
+    wanted = rgb(scene["backColor"]) if scene["backColor"] else colours["ButtonFace"]
+    width, height = scene["width"] // tour.TWIPS_PER_PIXEL, scene["height"] // tour.TWIPS_PER_PIXEL
+    checks.equal(f"{where}: client size in CSS pixels", [shot.width, shot.height],
+                 [width, height])
+    corner = {c for x in (width - 2, width - 1) for y in (height - 2, height - 1)
+              for c in shot.colours(x, y)}
+    checks.equal(f"{where}: background at the bottom right corner", corner, {wanted})
+    if wanted != colours["ButtonFace"]:
+        # A background unlike the frame's ends exactly at the client's edges:
+        # its last row and column, in device pixels.
+        s = shot.scale
+        last_row = shot.run(shot.device(0, height - 1), (1, 0), wanted)
+        last_column = shot.run(shot.device(width - 1, 0), (0, 1), wanted)
+        checks.equal(f"{where}: background's width and height in device pixels",
+                     [last_row, last_column], [width * s, height * s])
+
+
+def check_markers(checks, shot, scene, where):
+    for entry in scene["items"]:
+        if (entry["action"] or {}).get("kind") != "ToggleMarker":
+            continue
+        left, top, width, height = pixels(entry["rect"])
+        face = shot.colours(left + width // 2, top + height // 2) | shot.colours(left + 3, top + 3)
+        checks.equal(f"{where}: {entry['name']}'s face", face, {RED})
+        checks.check(f"{where}: {entry['name']}'s left edge is its frame, not its face",
+                     RED not in shot.colours(left, top + height // 2))
+
+
+def check_words_colour(checks, shot, scene, where):
+    """Words in the named red show in it (the edges of a glyph blend with the
+    background); other words show no red at all."""
+    for entry in scene["items"]:
+        if entry["kind"] not in ("Label", "TextBox") or not (entry["caption"] or entry["text"]):
+            continue
+        area = shot.area(*pixels(entry["rect"])).getdata()
+        red = sum(1 for r, g, b in area if r >= 200 and max(g, b) <= 64)
+        if entry["foreColor"]:
+            checks.check(f"{where}: {entry['name']} painted red ({red} pixels)", red >= 20)
+        else:
+            checks.equal(f"{where}: {entry['name']}'s red pixels", red, 0)
+
+
+def check_line(checks, shot, colours, where):
+    """Form2's Line3, vertical, measured across at its middle."""
+    entry = tour.item("Form2", "Line3")
+    x1, y1, _, y2 = [v // tour.TWIPS_PER_PIXEL for v in entry["line"]]
+    width, s = entry["borderWidth"], shot.scale
+    ink = colours["CanvasText"]
+    if ink == rgb(tour.SCENES["Form2"]["backColor"]):
+        return  # the system's text colour is the scene's own white: nothing shows
+    row = shot.device(x1 - width - 3, (y1 + y2) // 2)
+    across = range(row[0], row[0] + (2 * width + 6) * s)
+    covered = [x for x in across if shot.data[x, row[1]] == ink]
+    first = shot.device(x1 - width // 2, 0)[0]
+    checks.equal(f"{where}: {entry['name']}'s device pixels across", covered,
+                 list(range(first, first + width * s)))
+
+
+def check_opaque_label(checks, shot, colours, where):
+    """Form7's opaque "TV is here" hides the rectangle's outline beneath it."""
+    label, box = (pixels(tour.item("Form7", name)["rect"]) for name in ("Label1", "Shape1"))
+    left, top, width, height = label
+    right, bottom = box[0] + box[2] - 1, box[1] + box[3] - 1
+    hidden = [(x, box[1]) for x in range(left + 1, left + width - 1)] + \
+             [(right, y) for y in range(top + 1, top + height - 1)]
+    shown = [(x, box[1]) for x in range(box[0] + 2, left)] + \
+            [(right, y) for y in range(top + height + 1, bottom)]
+    for points, colour, what in [(hidden, "ButtonFace", "hidden under"),
+                                 (shown, "CanvasText", "shown beside")]:
+        found = set().union(*(shot.colours(x, y) for x, y in points))
+        checks.equal(f"{where}: the outline {what} the label", found, {colours[colour]})
+
+
+def check_picture(checks, shot, where):
+    left, top, width, height = pixels(tour.item("Form9", "Picture1")["rect"])
+    inner = (left + PICTURE_BORDER, top + PICTURE_BORDER,
+             width - 2 * PICTURE_BORDER, height - 2 * PICTURE_BORDER)
+    with Image.open(GAME_PICTURE) as picture:
+        shown = (min(inner[2], picture.width), min(inner[3], picture.height))
+        wanted = picture.convert("RGB").crop((0, 0) + shown).resize(
+            (shown[0] * shot.scale, shown[1] * shot.scale), Image.NEAREST)
+    got = shot.area(inner[0], inner[1], *shown)
+    wrong = sum(1 for a, b in zip(got.getdata(), wanted.getdata()) if a != b)
+    checks.equal(f"{where}: picture pixels unlike game.bmp's", wrong, 0)
+
+
+def emulate(page, scheme):
+    page.cdp("Emulation.setEmulatedMedia", media="", features=SCHEMES[scheme])
+
+
+def check_scene(checks, page, scene_id, scale, palettes):
+    scene = tour.SCENES[scene_id]
+    for scheme, colours in palettes.items():
+        emulate(page, scheme)
+        where = f"{scene_id} at scale {scale}, {scheme}"
+        shot = Shot(page, scene_id, scale)
+        check_background(checks, shot, scene, colours, where)
+        check_markers(checks, shot, scene, where)
+        check_words_colour(checks, shot, scene, where)
+        if scene_id == "Form2":
+            check_line(checks, shot, colours, where)
+        if scene_id == "Form7":
+            check_opaque_label(checks, shot, colours, where)
+        if scene_id == "Form9":
+            check_picture(checks, shot, where)
+    emulate(page, "light")
+
+
+def main(argv):
+    if len(argv) != 3:
+        sys.exit("usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER")
+    checks = browser.Checks()
+    server = browser.Server(argv[1])
+    try:
+        for scale in (1, 2):
+            page = browser.Browser(scale=scale)
+            try:
+                page.open(server.origin + "/index.html")
+                palettes = {}
+                for scheme in SCHEMES:
+                    emulate(page, scheme)
+                    palettes[scheme] = system_colours(page)
+                for scheme in ("dark", "forced colours"):
+                    checks.check(f"{scheme} recolours ButtonFace",
+                                 palettes[scheme]["ButtonFace"] != palettes["light"]["ButtonFace"])
+                seen, moves = set(), iter(tour.WALK)
+                while len(seen) < len(tour.SCENES):
+                    scene_id = page.showing()[0]
+                    if scene_id not in seen:
+                        seen.add(scene_id)
+                        check_scene(checks, page, scene_id, scale, palettes)
+                    page.take_move(next(moves))
+            finally:
+                page.close()
+    finally:
+        server.stop()
+    checks.finish()
+
+
+if __name__ == "__main__":
+    main(sys.argv)
