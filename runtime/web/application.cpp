@@ -54,7 +54,10 @@ void ShowRuntimeError(const std::string& message) {
     dom::SetAttribute(form, "method", "dialog");
     const dom::Node ok = dom::Create("button", form);
     dom::SetText(ok, "OK");
-    dom::SetAttribute(box, "open", "");
+    // Modal, as the desktop's box is: nothing behind it takes a click until
+    // it is closed, and its button has the focus.
+    if (!dom::ShowModal(box))
+        dom::SetAttribute(box, "open", "");
     dom::Focus(ok);
 }
 

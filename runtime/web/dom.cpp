@@ -64,6 +64,16 @@ EM_JS(int, varn_dom_set_hidden, (int node, int hidden), {
     return element.hidden == !!hidden ? 1 : 0;
 });
 
+EM_JS(int, varn_dom_show_modal, (int node), {
+    var element = Module.varnNode(node);
+    try {
+        element.showModal();
+        return 1;
+    } catch (e) {
+        return 0;
+    }
+});
+
 EM_JS(int, varn_dom_is_shown, (int node), {
     var element = Module.varnNode(node);
     return element && element.isConnected && element.getClientRects().length > 0 ? 1 : 0;
@@ -192,6 +202,11 @@ bool SetValue(Node node, std::string_view value) {
 bool SetHidden(Node node, bool hidden) {
     OpenOnce();
     return varn_dom_set_hidden(node, hidden ? 1 : 0) != 0;
+}
+
+bool ShowModal(Node node) {
+    OpenOnce();
+    return varn_dom_show_modal(node) != 0;
 }
 
 bool IsShown(Node node) {

@@ -30,6 +30,8 @@ bool SetText(Node node, std::string_view text);
 // The element's text box contents, for text areas.
 bool SetValue(Node node, std::string_view value);
 bool SetHidden(Node node, bool hidden);
+// Opens a <dialog> modally: the rest of the page takes no input until it closes.
+bool ShowModal(Node node);
 bool IsShown(Node node); // in the page and drawn
 void Focus(Node node);
 Node FocusedNode(); // the focused element if it has a handle, else kNoNode

@@ -228,8 +228,8 @@ def check_failure(page, checks, fault_origin):
     page.driver.get(fault_origin + "/index.html?fail=Show%20Form2")
     page.wait_for(lambda: page.showing() == ["Form1"], "the title")
     page.click_item("Form1", tour.item("Form1", "Command1")["rect"])
-    page.wait_for(lambda: page.js("return !!document.querySelector('dialog.error[open]')"),
-                  "the run-time error")
+    page.wait_for(lambda: page.js("return !!document.querySelector('dialog.error:modal')"),
+                  "the run-time error, in a modal box")
     title, message = page.js("const d = document.querySelector('dialog.error');"
                              " return [d.querySelector('.title-bar').textContent,"
                              " d.querySelector('p').textContent]")
