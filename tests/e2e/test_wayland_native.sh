@@ -21,7 +21,9 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client
 # that the leak suppressions name.
 [ -z "${ASAN_OPTIONS:-}" ] || export ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0
 start_program
-check_equal "window-system plugin" "$(loaded_plugin)" libqwayland-generic.so
+plugin=$(loaded_plugin)
+echo "window-system plugin: $plugin"
+check_equal "window-system plugin" "$plugin" libqwayland-generic.so
 
 results=$(mktemp)
 /usr/bin/python3 "$here/screen_reader_tour.py" "$((patience / 20))" >"$results" ||

@@ -111,7 +111,10 @@ move_window() {
 check_xwayland_tour() {
   local scale=$1 root title street driveway ending
   start_program
-  check_equal "window-system plugin" "$(loaded_plugin)" libqxcb.so
+  local plugin
+  plugin=$(loaded_plugin)
+  echo "window-system plugin: $plugin"
+  check_equal "window-system plugin" "$plugin" libqxcb.so
   read -r _ _ root_width root_height < <(client_area "$(xwininfo -root | awk '/Window id/ {print $4}')")
   title=$(visible_window "Varn's House")
   expect_only_visible "Varn's House"
