@@ -15,6 +15,7 @@ export VARN_SETUP_WEB=1
 source scripts/setup.sh
 
 build=build-bench-web
+export NODE_PATH=/usr/share/nodejs # Emscripten's link step: the preset's setting, for a plain build
 cmake --preset web -B "$build" -DBUILD_TESTING=OFF -DVARN_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target varns-house bare-page varns-house_icons >/dev/null
 
