@@ -10,12 +10,6 @@ namespace varn::web {
 
 namespace {
 
-std::string Px(double pixels) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%gpx", pixels);
-    return text;
-}
-
 std::string Number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
@@ -23,10 +17,10 @@ std::string Number(double value) {
 }
 
 void Place(dom::Node node, const PixelRect& r) {
-    dom::SetStyle(node, "left", Px(r.left));
-    dom::SetStyle(node, "top", Px(r.top));
-    dom::SetStyle(node, "width", Px(r.width));
-    dom::SetStyle(node, "height", Px(r.height));
+    dom::SetStyle(node, "left", CssPixels(r.left));
+    dom::SetStyle(node, "top", CssPixels(r.top));
+    dom::SetStyle(node, "width", CssPixels(r.width));
+    dom::SetStyle(node, "height", CssPixels(r.height));
 }
 
 // A named font asked for by name first, then by the families that stand in
@@ -75,6 +69,12 @@ void Name(dom::Node node, const SceneItem& item) {
 
 void SetInterfaceFont(dom::Node node) {
     SetFont(node, kInterfaceFont);
+}
+
+std::string CssPixels(double pixels) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%gpx", pixels);
+    return text;
 }
 
 std::string CssColour(Colour colour) {

@@ -15,6 +15,8 @@ namespace varn::web {
 
 // Items that name no font use the interface font, set on their window.
 void SetInterfaceFont(dom::Node node);
+// A length in CSS pixels, as a style property takes it.
+std::string CssPixels(double pixels);
 // "#rrggbb" for an &H00BBGGRR colour.
 std::string CssColour(Colour colour);
 

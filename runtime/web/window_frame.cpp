@@ -15,12 +15,6 @@ namespace {
 constexpr double kMinimumWidth = 96;
 constexpr double kMinimumHeight = 0;
 
-std::string Px(double pixels) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2fpx", pixels);
-    return text;
-}
-
 } // namespace
 
 WindowFrame::WindowFrame(dom::Node desktop, const Scene& scene, std::function<void()> onClose) {
@@ -123,10 +117,10 @@ void WindowFrame::AddGrip(const char* edge, int dx, int dy) {
 }
 
 void WindowFrame::Apply() {
-    dom::SetStyle(window_, "left", Px(geometry_.left));
-    dom::SetStyle(window_, "top", Px(geometry_.top));
-    dom::SetStyle(client_, "width", Px(geometry_.width));
-    dom::SetStyle(client_, "height", Px(geometry_.height));
+    dom::SetStyle(window_, "left", CssPixels(geometry_.left));
+    dom::SetStyle(window_, "top", CssPixels(geometry_.top));
+    dom::SetStyle(client_, "width", CssPixels(geometry_.width));
+    dom::SetStyle(client_, "height", CssPixels(geometry_.height));
 }
 
 void WindowFrame::MoveTo(double left, double top) {
