@@ -58,9 +58,7 @@ HRESULT NextChildIds(ULONG total, ULONG& cursor, ULONG count, VARIANT* ids, ULON
         return E_INVALIDARG;
     ULONG given = 0;
     for (; given < count && cursor < total; ++given, ++cursor) {
-        VariantInit(&ids[given]);
-        ids[given].vt = VT_I4;
-        ids[given].lVal = LONG(cursor + 1);
+        ids[given] = ChildId(LONG(cursor + 1));
     }
     if (fetched != nullptr)
         *fetched = given;

@@ -20,5 +20,11 @@ inline void GiveId(VARIANT* out, LONG id) {
     out->vt = VT_I4;
     out->lVal = id;
 }
+inline VARIANT ChildId(LONG id) {
+    VARIANT v;
+    VariantInit(&v);
+    GiveId(&v, id);
+    return v;
+}
 
 } // namespace varn::win32

@@ -18,6 +18,7 @@
 //                      the name read back through AccessibleObjectFromEvent
 //
 // Texts are printed with CR, LF and backslash escaped (\r, \n, \\).
+#include "runtime/win32/child_ids.h"
 #include "runtime/win32/windows_api.h"
 
 #include <oleacc.h>
@@ -72,14 +73,6 @@ template <typename Getter> std::string Read(Getter get) {
         SUCCEEDED(status) && text != nullptr ? Utf8(text, int(SysStringLen(text))) : "";
     SysFreeString(text);
     return Escaped(out);
-}
-
-VARIANT Id(LONG id) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
 }
 
 struct SceneSearch {
@@ -156,13 +149,15 @@ void PrintChildren(IAccessible* scene, HWND window) {
     if (parent != nullptr)
         parent->Release();
     LONG left = 0, top = 0, width = 0, height = 0;
-    scene->accLocation(&left, &top, &width, &height, Id(CHILDID_SELF));
+    scene->accLocation(&left, &top, &width, &height, varn::win32::ChildId(CHILDID_SELF));
     std::printf("self|%s|%s|%ld %ld %ld %ld\n", parentWindow == window ? "window" : "other",
-                Read([&](BSTR* t) { return scene->get_accName(Id(CHILDID_SELF), t); }).c_str(),
+                Read([&](BSTR* t) {
+                    return scene->get_accName(varn::win32::ChildId(CHILDID_SELF), t);
+                }).c_str(),
                 left, top, width, height);
     VARIANT role;
     for (LONG id : ChildIds(scene)) {
-        const VARIANT child = Id(id);
+        const VARIANT child = varn::win32::ChildId(id);
         VARIANT state, hit, next;
         VariantInit(&role);
         VariantInit(&state);
@@ -189,9 +184,10 @@ void PrintChildren(IAccessible* scene, HWND window) {
 
 void Press(IAccessible* scene, const std::string& name) {
     for (LONG id : ChildIds(scene)) {
-        if (Read([&](BSTR* t) { return scene->get_accName(Id(id), t); }) != Escaped(name))
+        if (Read([&](BSTR* t) { return scene->get_accName(varn::win32::ChildId(id), t); }) !=
+            Escaped(name))
             continue;
-        const HRESULT status = scene->accDoDefaultAction(Id(id));
+        const HRESULT status = scene->accDoDefaultAction(varn::win32::ChildId(id));
         std::printf(SUCCEEDED(status) ? "pressed\n" : "error|accDoDefaultAction: %#lx\n",
                     static_cast<unsigned long>(status));
         return;

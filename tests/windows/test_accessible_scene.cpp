@@ -4,6 +4,7 @@
 // in one process, with the object taken as a screen reader takes it
 // (WM_GETOBJECT, then ObjectFromLresult).
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include "runtime/win32/child_ids.h"
 #include "runtime/win32/scene_window.h"
 #include "scenes/catalogue.h"
 
@@ -12,18 +13,6 @@
 
 using namespace varn;
 using namespace varn::win32;
-
-namespace {
-
-VARIANT Child(LONG id) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
-}
-
-} // namespace
 
 TEST_CASE("the street's accessible object answers while its window lives, and fails after") {
     REQUIRE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
@@ -46,12 +35,12 @@ TEST_CASE("the street's accessible object answers while its window lives, and fa
     CHECK(object->get_accChildCount(&count) == S_OK);
     CHECK(count == 5); // the marker, the driveway button and three labels
     BSTR name = nullptr;
-    CHECK(object->get_accName(Child(4), &name) == S_OK); // "512"
+    CHECK(object->get_accName(ChildId(4), &name) == S_OK); // "512"
     CHECK(std::wstring(name) == L"512");
     SysFreeString(name);
-    CHECK(object->get_accName(Child(6), &name) == E_INVALIDARG);
+    CHECK(object->get_accName(ChildId(6), &name) == E_INVALIDARG);
     REQUIRE(window->SetCaption("Label3", L"This is You.").ok);
-    CHECK(object->get_accName(Child(3), &name) == S_OK);
+    CHECK(object->get_accName(ChildId(3), &name) == S_OK);
     CHECK(std::wstring(name) == L"This is You.");
     SysFreeString(name);
 
@@ -60,11 +49,11 @@ TEST_CASE("the street's accessible object answers while its window lives, and fa
     VariantInit(&role);
     LONG left, top, width, height;
     CHECK(object->get_accChildCount(&count) == RPC_E_DISCONNECTED);
-    CHECK(object->get_accName(Child(3), &name) == RPC_E_DISCONNECTED);
-    CHECK(object->get_accRole(Child(1), &role) == RPC_E_DISCONNECTED);
-    CHECK(object->accLocation(&left, &top, &width, &height, Child(3)) == RPC_E_DISCONNECTED);
+    CHECK(object->get_accName(ChildId(3), &name) == RPC_E_DISCONNECTED);
+    CHECK(object->get_accRole(ChildId(1), &role) == RPC_E_DISCONNECTED);
+    CHECK(object->accLocation(&left, &top, &width, &height, ChildId(3)) == RPC_E_DISCONNECTED);
     CHECK(object->accHitTest(10, 10, &role) == RPC_E_DISCONNECTED);
-    CHECK(object->accDoDefaultAction(Child(1)) == RPC_E_DISCONNECTED);
+    CHECK(object->accDoDefaultAction(ChildId(1)) == RPC_E_DISCONNECTED);
     CHECK(object->Release() == 0); // the last reference: the object goes too
     CoUninitialize();
 }
