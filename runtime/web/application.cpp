@@ -25,8 +25,7 @@ Program& TheProgram() {
 // What the page shows once the program has ended: a fresh start is a
 // reload, since the program keeps nothing.
 void ShowEnded() {
-    const dom::Node ended = dom::Create("main", dom::kBody);
-    dom::SetAttribute(ended, "class", "ended");
+    const dom::Node ended = dom::Create("main", dom::kBody, "ended");
     const dom::Node words = dom::Create("p", ended);
     dom::SetText(words, "Varn's House has ended.");
     const dom::Node again = dom::Create("a", ended);
@@ -38,13 +37,11 @@ void ShowEnded() {
 // The run-time error's message box, drawn by the page; its button closes it
 // without any listener of the program's.
 void ShowRuntimeError(const std::string& message) {
-    const dom::Node box = dom::Create("dialog", dom::kBody);
-    dom::SetAttribute(box, "class", "error");
+    const dom::Node box = dom::Create("dialog", dom::kBody, "error");
     dom::SetAttribute(box, "role", "alertdialog");
     dom::SetAttribute(box, "aria-labelledby", "error-title");
     dom::SetAttribute(box, "aria-describedby", "error-message");
-    const dom::Node title = dom::Create("div", box);
-    dom::SetAttribute(title, "class", "title-bar");
+    const dom::Node title = dom::Create("div", box, "title-bar");
     dom::SetAttribute(title, "id", "error-title");
     dom::SetText(title, kRuntimeErrorTitle);
     const dom::Node words = dom::Create("p", box);

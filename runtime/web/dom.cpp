@@ -133,7 +133,9 @@ EM_JS(void, varn_dom_listen, (int node, const char* type, int typeLength, int li
                     (name == "click" && e.detail > 0 ? 8 : 0);
         var x = e.clientX === undefined ? 0 : e.clientX;
         var y = e.clientY === undefined ? 0 : e.clientY;
-        if (Module._varn_dom_event(listener, x, y, e.button || 0, e.pointerId || 0, flags))
+        var marked = e.target && e.target.closest && e.target.closest("[data-part]");
+        var part = marked ? Number(marked.dataset.part) : -1;
+        if (Module._varn_dom_event(listener, x, y, e.button || 0, e.pointerId || 0, flags, part))
             e.preventDefault();
     };
     element.addEventListener(name, handler);
@@ -179,6 +181,12 @@ bool Set(Node node, int what, std::string_view name, std::string_view value) {
 Node Create(std::string_view tag, Node parent, Namespace ns) {
     OpenOnce();
     return varn_dom_create(tag.data(), int(tag.size()), parent, ns == Namespace::Svg ? 1 : 0);
+}
+
+Node Create(std::string_view tag, Node parent, std::string_view cssClass) {
+    const Node node = Create(tag, parent);
+    SetAttribute(node, "class", cssClass);
+    return node;
 }
 
 void Remove(Node node) {
@@ -268,7 +276,7 @@ void RegisterServiceWorkerAfterFirstPaint(std::string_view script) {
 
 // Called by the JavaScript half for every event a listener was added for.
 extern "C" EMSCRIPTEN_KEEPALIVE int varn_dom_event(int listener, double x, double y, int button,
-                                                   int pointerId, int flags) {
+                                                   int pointerId, int flags, int part) {
     using namespace varn::web::dom;
     auto found = Listeners().find(listener);
     if (found == Listeners().end())
@@ -280,7 +288,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int varn_dom_event(int listener, double x, doubl
                 (flags & 1) != 0,
                 (flags & 2) != 0,
                 (flags & 4) != 0,
-                (flags & 8) != 0};
+                (flags & 8) != 0,
+                part};
     // A copy: the listener may end the program and drop every listener.
     Listener run = found->second;
     return run(event) ? 1 : 0;

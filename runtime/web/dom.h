@@ -21,6 +21,8 @@ enum class Namespace { Html, Svg };
 
 // Makes an element and appends it to `parent`; kNoNode if the page refused.
 Node Create(std::string_view tag, Node parent, Namespace ns = Namespace::Html);
+// The same, an HTML element of the given class (or classes, space-separated).
+Node Create(std::string_view tag, Node parent, std::string_view cssClass);
 // Takes the element (and everything in it) out of the page and forgets it.
 void Remove(Node node);
 
@@ -54,6 +56,7 @@ struct Event {
     bool tab = false;         // the key is Tab
     bool onControl = false;   // it happened on a button, text box or picture
     bool fromPointer = false; // a click made by a pointer, not by a key or assistive technology
+    int part = -1; // the data-part number of the nearest element around the target that has one
 };
 // A listener returns true when it handled the event: the page's own
 // response to it (focus moves, text selection, scrolling) is then cancelled.

@@ -121,8 +121,7 @@ dom::Node MakeLabel(dom::Node client, const SceneItem& item) {
 }
 
 dom::Node MakeTextBox(dom::Node client, const SceneItem& item) {
-    const dom::Node box = dom::Create("textarea", client);
-    dom::SetAttribute(box, "class", "item textbox");
+    const dom::Node box = dom::Create("textarea", client, "item textbox");
     dom::SetAttribute(box, "data-name", item.name);
     dom::SetAttribute(box, "readonly", "");
     dom::SetAttribute(box, "spellcheck", "false");
@@ -139,8 +138,7 @@ dom::Node MakeTextBox(dom::Node client, const SceneItem& item) {
 
 dom::Node MakePictureBox(dom::Node client, const SceneItem& item,
                          std::span<const std::uint8_t> picture) {
-    const dom::Node box = dom::Create("div", client);
-    dom::SetAttribute(box, "class", "item picture");
+    const dom::Node box = dom::Create("div", client, "item picture");
     dom::SetAttribute(box, "data-name", item.name);
     Place(box, ToPixels(item.rect));
     const dom::Node image = dom::Create("img", box);

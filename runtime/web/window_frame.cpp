@@ -15,6 +15,12 @@ namespace {
 constexpr double kMinimumWidth = 96;
 constexpr double kMinimumHeight = 0;
 
+// What a part of the frame drags, as its data-part: which edges follow the
+// pointer, each of dx and dy -1, 0 or 1; 0 and 0 move the whole window.
+std::string DragPart(int dx, int dy) {
+    return std::to_string((dx + 1) * 3 + (dy + 1));
+}
+
 } // namespace
 
 WindowFrame::WindowFrame(dom::Node desktop, const Scene& scene, std::function<void()> onClose) {
@@ -27,8 +33,7 @@ WindowFrame::WindowFrame(dom::Node desktop, const Scene& scene, std::function<vo
     dom::SetAttribute(window_, "aria-labelledby", "caption-" + std::string(SceneName(scene.id)));
     dom::SetHidden(window_, true);
     BuildTitleBar(scene, std::move(onClose));
-    client_ = dom::Create("div", window_);
-    dom::SetAttribute(client_, "class", "client");
+    client_ = dom::Create("div", window_, "client");
     SetInterfaceFont(client_);
     geometry_.width = TwipsToPixels(scene.clientWidth);
     geometry_.height = TwipsToPixels(scene.clientHeight);
@@ -44,6 +49,7 @@ WindowFrame::WindowFrame(dom::Node desktop, const Scene& scene, std::function<vo
     AddGrip("ne", 1, -1);
     AddGrip("sw", -1, 1);
     AddGrip("se", 1, 1);
+    ListenForDrags();
     Apply();
 }
 
@@ -52,16 +58,13 @@ WindowFrame::~WindowFrame() {
 }
 
 void WindowFrame::BuildTitleBar(const Scene& scene, std::function<void()> onClose) {
-    const dom::Node bar = dom::Create("div", window_);
-    dom::SetAttribute(bar, "class", "title-bar");
-    const dom::Node icon = dom::Create("img", bar);
-    dom::SetAttribute(icon, "class", "icon");
+    const dom::Node bar = dom::Create("div", window_, "title-bar");
+    const dom::Node icon = dom::Create("img", bar, "icon");
     dom::SetAttribute(icon, "src", "icon-16.png");
     dom::SetAttribute(icon, "srcset", "icon-16.png 1x, icon-32.png 2x");
     dom::SetAttribute(icon, "alt", "");
     dom::SetAttribute(icon, "draggable", "false");
-    const dom::Node caption = dom::Create("span", bar);
-    dom::SetAttribute(caption, "class", "caption");
+    const dom::Node caption = dom::Create("span", bar, "caption");
     dom::SetAttribute(caption, "id", "caption-" + std::string(SceneName(scene.id)));
     dom::SetText(caption, scene.caption);
     // The boxes are pressed with the pointer, as on the desktop: they are no
@@ -93,11 +96,7 @@ void WindowFrame::BuildTitleBar(const Scene& scene, std::function<void()> onClos
         onClose();
         return true;
     });
-    dom::Listen(bar, "pointerdown",
-                [this, bar](const dom::Event& e) { return StartDrag(bar, e, 0, 0); });
-    dom::Listen(bar, "pointermove", [this](const dom::Event& e) { return FollowDrag(e); });
-    dom::Listen(bar, "pointerup", [this](const dom::Event& e) { return EndDrag(e); });
-    dom::Listen(bar, "pointercancel", [this](const dom::Event& e) { return EndDrag(e); });
+    dom::SetAttribute(bar, "data-part", DragPart(0, 0));
     dom::Listen(bar, "dblclick", [this](const dom::Event& e) {
         if (!e.onControl && maximiseBox_ != dom::kNoNode)
             ToggleMaximised();
@@ -106,14 +105,21 @@ void WindowFrame::BuildTitleBar(const Scene& scene, std::function<void()> onClos
 }
 
 void WindowFrame::AddGrip(const char* edge, int dx, int dy) {
-    const dom::Node grip = dom::Create("div", window_);
-    dom::SetAttribute(grip, "class", std::string("grip ") + edge);
+    const dom::Node grip = dom::Create("div", window_, std::string("grip ") + edge);
     dom::SetAttribute(grip, "aria-hidden", "true");
-    dom::Listen(grip, "pointerdown",
-                [this, grip, dx, dy](const dom::Event& e) { return StartDrag(grip, e, dx, dy); });
-    dom::Listen(grip, "pointermove", [this](const dom::Event& e) { return FollowDrag(e); });
-    dom::Listen(grip, "pointerup", [this](const dom::Event& e) { return EndDrag(e); });
-    dom::Listen(grip, "pointercancel", [this](const dom::Event& e) { return EndDrag(e); });
+    dom::SetAttribute(grip, "data-part", DragPart(dx, dy));
+}
+
+void WindowFrame::ListenForDrags() {
+    // One set of listeners for the title bar and every grip: the part pressed
+    // says which edges follow the pointer, and the window keeps the pointer
+    // until it is released.
+    dom::Listen(window_, "pointerdown", [this](const dom::Event& e) {
+        return e.part >= 0 && StartDrag(e, e.part / 3 - 1, e.part % 3 - 1);
+    });
+    dom::Listen(window_, "pointermove", [this](const dom::Event& e) { return FollowDrag(e); });
+    dom::Listen(window_, "pointerup", [this](const dom::Event& e) { return EndDrag(e); });
+    dom::Listen(window_, "pointercancel", [this](const dom::Event& e) { return EndDrag(e); });
 }
 
 void WindowFrame::Apply() {
@@ -133,11 +139,11 @@ void WindowFrame::Raise(int order) {
     dom::SetStyle(window_, "z-index", std::to_string(order));
 }
 
-bool WindowFrame::StartDrag(dom::Node handle, const dom::Event& event, int dx, int dy) {
+bool WindowFrame::StartDrag(const dom::Event& event, int dx, int dy) {
     if (event.button != 0 || event.onControl || maximised_ || (minimised_ && dy != 0))
         return false;
     drag_ = {true, event.pointerId, event.x, event.y, dx, dy, geometry_};
-    dom::CapturePointer(handle, event.pointerId);
+    dom::CapturePointer(window_, event.pointerId);
     return true; // no text selection, no scrolling
 }
 

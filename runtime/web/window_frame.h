@@ -33,6 +33,7 @@ class WindowFrame {
   private:
     void BuildTitleBar(const Scene& scene, std::function<void()> onClose);
     void AddGrip(const char* edge, int dx, int dy);
+    void ListenForDrags();
     void Apply();
     void ToggleMinimised();
     void ToggleMaximised();
@@ -49,7 +50,7 @@ class WindowFrame {
         int dx = 0, dy = 0;
         Geometry from;
     };
-    bool StartDrag(dom::Node handle, const dom::Event& event, int dx, int dy);
+    bool StartDrag(const dom::Event& event, int dx, int dy);
     bool FollowDrag(const dom::Event& event);
     bool EndDrag(const dom::Event& event);
 
