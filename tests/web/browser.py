@@ -42,19 +42,14 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 class Server:
-    """Serves one folder on 127.0.0.1 until stopped; `requests` lists the paths asked for,
-    `answers` each answer as (path, HTTP status)."""
+    """Serves one folder on 127.0.0.1 until stopped; `answers` lists each answer
+    as (path, HTTP status)."""
 
     def __init__(self, folder):
-        self.requests = []
         self.answers = []
         server = self
 
         class Handler(_QuietHandler):
-            def do_GET(self):
-                server.requests.append(self.path)
-                super().do_GET()
-
             def log_request(self, code="-", size="-"):
                 server.answers.append((self.path, int(code)))
 
