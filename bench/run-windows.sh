@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows benchmark in one command: builds the Windows tour and a bare
 # Win32 program with one button, with the same toolchain and flags (the 32-bit
-# ones where this machine runs 32-bit code, else the 64-bit ones), and the
+# ones where this machine runs 32-bit Wine, else the 64-bit ones), and the
 # measuring X client; starts a private Xvfb with openbox, and one Wine server
 # and desktop kept running for both programs, as Windows itself is; and has
 # x_probe alternate the two, stripped as shipped. Prints the exes' stripped
@@ -21,12 +21,8 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVARN_
   >/dev/null
 cmake --build build-bench -j"$(nproc)" --target x_probe >/dev/null
 
-if bash scripts/can_run_i386.sh; then
-  arch=i686 wine=/usr/lib/wine/wine
-else
-  arch=x86_64 wine=/usr/lib/wine/wine64
-  echo "This kernel cannot run 32-bit code: measuring the 64-bit build of the same source."
-fi
+source scripts/wine_route.sh
+arch=$wine_arch wine=$wine_loader
 build=build-bench-win-$arch
 cmake -S . -B "$build" --toolchain "cmake/toolchains/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DBUILD_TESTING=OFF -DVARN_BUILD_BENCH=ON >/dev/null

@@ -6,7 +6,7 @@
 # Writes docs/screenshots/FormN.png and docs/transition-map.png.
 # With "windows" it takes the same nine pictures of the Windows program instead,
 # cross-built and run under Wine at 96 dpi, into docs/screenshots/windows/FormN.png
-# (the 32-bit exe, or the 64-bit one where this machine cannot run 32-bit code).
+# (the 32-bit exe, or the 64-bit one where this machine cannot run 32-bit Wine).
 # With "web" it takes them of the browser program in headless Chromium, at 100 %
 # zoom, into docs/screenshots/web/FormN.png.
 # Usage: bash scripts/screenshots.sh            (BUILD_DIR picks the build folder, default build)
@@ -29,11 +29,8 @@ qt)
 windows)
   export VARN_SETUP_WINDOWS=1
   source scripts/setup.sh
-  if bash scripts/can_run_i386.sh; then
-    preset=windows-i686 build=${BUILD_DIR:-build-win32} VARN_WINE=/usr/lib/wine/wine
-  else
-    preset=windows-x86_64 build=${BUILD_DIR:-build-win64} VARN_WINE=/usr/lib/wine/wine64
-  fi
+  source scripts/wine_route.sh
+  preset=$wine_preset build=${BUILD_DIR:-$wine_build} VARN_WINE=$wine_loader
   shots=docs/screenshots/windows
   cmake --preset "$preset" -B "$build" >/dev/null
   cmake --build "$build" --target varns-house -j"$(nproc)"

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the tour need on Debian 12,
-# skipping what is already there. Sourced by play.sh and test.sh.
+# skipping what is already there. Sourced by every script that builds or runs
+# something (play*.sh, test.sh, screenshots.sh, soak.sh, bench/*.sh).
+# A package index that does not download is a warning, not the end: the
+# packages may well come from the indexes that did. Setup fails only when a
+# package it needs cannot be installed, and then says which and why.
 set -euo pipefail
 
 packages=(
@@ -26,31 +30,103 @@ if [ -n "${VARN_SETUP_WEB:-}" ]; then
 fi
 packages+=(${VARN_EXTRA_PACKAGES:-})
 
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+# Refreshes the package lists once per setup (again after an architecture is
+# added), trying a few times: a mirror in the middle of a sync serves indexes
+# that do not match its Release file for a while. If some index still fails,
+# the lists that did download are used.
+package_lists_fresh=
+package_lists_warning=
+refresh_package_lists() {
+  [ -z "$package_lists_fresh" ] || return 0
+  package_lists_fresh=1
+  local attempt output
+  for attempt in 1 2 3; do
+    output=$("${sudo_cmd[@]}" apt-get update -qq 2>&1) && break
+    if ((attempt == 3)); then
+      package_lists_warning=1
+      echo "Warning: apt-get update could not download every package index (3 tries);" \
+        "going on with the lists it has:" >&2
+    else
+      sleep 10
+    fi
+  done
+  if [ -n "$output" ]; then
+    [ -n "$package_lists_warning" ] || echo "Warning: apt-get update said:" >&2
+    sed 's/^/  /' <<<"$output" >&2
+  fi
+}
+
+# Why apt-get could not install a package, in words, from what it said.
+install_failure_reason() {
+  case $1 in
+  *"Unable to locate package"* | *"has no installation candidate"*)
+    echo "no package list that downloaded offers it" ;;
+  *"unmet dependencies"*) echo "what it depends on cannot be installed with it" ;;
+  *"Failed to fetch"*) echo "its download failed" ;;
+  *) echo "apt-get install failed" ;;
+  esac
+}
+
+# Installs packages: install_packages needed|optional PACKAGE...
+# A needed package that cannot be installed ends setup, naming the package
+# and the reason, with apt's own words beneath; an optional one gets a note
+# and status 1.
+install_packages() {
+  local kind=$1 output package failing=()
+  shift
+  echo "Installing: $*"
+  refresh_package_lists
+  output=$("${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "$@" 2>&1) && return 0
+  # apt stops at the first problem: find each package it cannot install.
+  for package; do
+    "${sudo_cmd[@]}" apt-get install -s -qq --no-install-recommends "$package" >/dev/null 2>&1 ||
+      failing+=("$package")
+  done
+  ((${#failing[@]})) || failing=("$@")
+  {
+    if [ "$kind" = optional ]; then
+      echo "Note: the optional package ${failing[*]} was not installed:" \
+        "$(install_failure_reason "$output")."
+    else
+      echo "Setup failed: the needed package ${failing[*]} cannot be installed:" \
+        "$(install_failure_reason "$output")."
+      [ -z "$package_lists_warning" ] || echo "Some package lists did not download (see above)."
+    fi
+    echo "apt-get said:"
+    grep -v '^$' <<<"$output" | sed 's/^/  /'
+  } >&"$([ "$kind" = optional ] && echo 1 || echo 2)"
+  [ "$kind" = optional ] && return 1
+  exit 1
+}
+
 missing=()
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
+  installed "$package" || missing+=("$package")
 done
-
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+((${#missing[@]} == 0)) || install_packages needed "${missing[@]}"
 
 # 32-bit Wine runs the shipped 32-bit exe, but only on a kernel that runs
-# 32-bit x86 code; elsewhere installing it would break Wine's launcher, and the
-# tests use the 64-bit build under 64-bit Wine instead.
-if [ -n "${VARN_SETUP_WINDOWS:-}" ] && bash "$(dirname "${BASH_SOURCE[0]}")/can_run_i386.sh" &&
-  ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
-  echo "Installing: wine32:i386"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" dpkg --add-architecture i386
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    wine32:i386 >/dev/null
+# 32-bit x86 code; elsewhere installing it would break Wine's launcher. It is
+# optional: without it the Windows tests run the 64-bit build under 64-bit
+# Wine instead (scripts/can_run_wine32.sh tells them), and VARN_WINE32=0 asks
+# for that route and leaves 32-bit Wine alone.
+if [ -n "${VARN_SETUP_WINDOWS:-}" ] && [ "${VARN_WINE32:-}" != 0 ] && ! installed wine32:i386 &&
+  bash "$(dirname "${BASH_SOURCE[0]}")/can_run_i386.sh"; then
+  added_i386=
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+    added_i386=1 package_lists_fresh=
+  fi
+  if ! install_packages optional wine32:i386; then
+    echo "The Windows tests and scripts will run the 64-bit build under 64-bit Wine" \
+      "(VARN_WINE32=0 skips this attempt)."
+    # Leave the machine as it was: no 32-bit architecture without a package of it.
+    [ -z "$added_i386" ] || "${sudo_cmd[@]}" dpkg --remove-architecture i386
+  fi
 fi

@@ -3,10 +3,11 @@
 # its own: a silent install puts the exe into the x86 Program Files folder, a
 # Start-menu shortcut that starts it with the program's description and icon,
 # and one entry in the list of installed programs with name, version,
-# publisher and icon; the installed exe starts and shows its title. A silent
-# uninstall leaves no file, folder, shortcut or registry entry of ours. Then
-# an MSI of a later version, installed over this one, replaces it rather than
-# sitting beside it, and its uninstall leaves nothing either.
+# publisher and icon; where 32-bit Wine runs, the installed exe starts and
+# shows its title. A silent uninstall leaves no file, folder, shortcut or
+# registry entry of ours. Then an MSI of a later version, installed over this
+# one, replaces it rather than sitting beside it, and its uninstall leaves
+# nothing either.
 # Usage: test_msi.sh MSI WXS BUILT_EXE ICON NAME MSI_VERSION PUBLISHER DESCRIPTION
 # with VARN_WINE_PREFIX (made afresh here), VARN_EXE (where the exe must land
 # in it) and VARN_WINE (the 32-bit loader that starts it).
@@ -28,7 +29,9 @@ msiexec() { # /i or /x, the MSI
   "$wine64" msiexec "$1" "Z:${2//\//\\}" /qn || fail "msiexec $1 $(basename "$2") exited with $?"
   "$WINESERVER" -w
 }
-property() { msiinfo export "$1" Property | tr -d '\r' | sed -n "s/^$2\t//p"; }
+# The rows of an MSI's table, without the three header lines.
+table() { msiinfo export "$1" "$2" | tr -d '\r' | tail -n +4; }
+property() { table "$1" Property | sed -n "s/^$2\t//p"; }
 reg_value() { # key, value name
   "$wine64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
@@ -43,27 +46,49 @@ packed() {
   local g=${1//[\{\}-]/}
   echo "$(rev <<<"${g:0:8}")$(rev <<<"${g:8:4}")$(rev <<<"${g:12:4}")$(sed 's/\(.\)\(.\)/\2\1/g' <<<"${g:16}")"
 }
-# Every file and folder of drive C and every registry key, to compare.
-snapshot() {
-  (cd "$drive" && find . -path ./windows/Installer -prune -o -printf '%y %p\n')
-  grep -h '^\[' "$prefix"/*.reg | sed 's/\] [0-9]*$/]/'
+# Everything in the prefix that is the product's: files and folders with the
+# names its MSI gives them, and registry keys and values that carry its name,
+# its registry keys, or a code Windows Installer files it under (product,
+# upgrade and component codes, plain and packed). Keys that the installer
+# service makes for itself, such as the list of installed programs that
+# Wine's makes for 32-bit products, are not the product's and stay out.
+ours() {
+  local package names=() needles=("$name") code field
+  for package in "$msi" "$scratch/later.msi"; do
+    [ -f "$package" ] || continue
+    # Names are "short|long", and a folder's "target:source".
+    while read -r field; do
+      field=${field%%:*} && names+=("${field#*|}")
+    done < <(table "$package" File | cut -f3; table "$package" Directory | cut -f3)
+    while read -r field; do names+=("${field#*|}.lnk"); done < <(table "$package" Shortcut | cut -f3)
+    while read -r field; do needles+=("${field//\\/\\\\}"); done < <(table "$package" Registry | cut -f3)
+    for code in $(property "$package" ProductCode) $(property "$package" UpgradeCode) \
+      $(table "$package" Component | cut -f2); do
+      needles+=("$code" "$(packed "$code")")
+    done
+  done
+  (cd "$drive" && for file in "${names[@]}"; do
+    [[ $file == . || $file == SourceDir ]] ||
+      find . -path ./windows/Installer -prune -o -iname "$file" -print
+  done)
+  wanted=$(printf '%s\n' "${needles[@]}") awk '
+    BEGIN { n = split(tolower(ENVIRON["wanted"]), want, "\n") }
+    /^\[/ { key = $0; sub(/\] [0-9]+$/, "]", key) }
+    { line = tolower($0); for (i = 1; i <= n; i++) if (want[i] != "" && index(line, want[i])) {
+        print (/^\[/ ? key : key " " $0); next } }' "$prefix"/*.reg
 }
-# Windows Installer's registers of installed products, which stay once made.
-registers='Installer\\\\(Features|Products|UpgradeCodes|UserData\\\\S-1-5-18\\\\(Components|Products))\]$'
-expect_nothing_left() { # after uninstalling the product with this code
-  local code=$1
-  comm -13 <(sort <<<"$before") <(snapshot | sort) | grep -Ev "$registers" >"$scratch/left" &&
-    fail "the uninstall left behind:"$'\n'"$(cat "$scratch/left")"
-  ! grep -Fil -e "$name" -e "$code" -e "$(packed "$code")" -e "$(packed "$upgrade_code")" \
-    "$prefix"/*.reg || fail "the registry still names the product after the uninstall"
+expect_nothing_left() {
+  local left
+  left=$(ours)
+  [ -z "$left" ] || fail "the uninstall left behind:"$'\n'"$left"
   [ -z "$(find "$drive/windows/Installer" -mindepth 1)" ] || fail "the installer cache keeps files"
 }
 
 start_x
 "$WINESERVER" -w
-before=$(snapshot)
-upgrade_code=$(property "$msi" UpgradeCode)
-code=$(property "$msi" ProductCode)
+left=$(ours)
+[ -z "$left" ] || fail "a fresh prefix already holds:"$'\n'"$left"
+code=$(property "$msi" ProductCode) upgrade_code=$(property "$msi" UpgradeCode)
 
 msiexec /i "$msi"
 [ -f "$VARN_EXE" ] || fail "no $VARN_EXE after the install"
@@ -94,9 +119,14 @@ done
 # The list shows the product's icon, which Windows Installer keeps in its cache.
 product_icon=$(reg_value "HKLM\\Software\\Classes\\Installer\\Products\\$(packed "$code")" ProductIcon)
 cmp -s "$(unix_path "$product_icon")" "$icon" || fail "the entry's icon '$product_icon' is not ours"
+# What the uninstall must take away is seen here, or its check would pass blind.
+left=$(ours)
+for item in "/$(basename "$VARN_EXE")" "/$name.lnk" "\\$code]" "$(packed "$upgrade_code")]"; do
+  grep -qiF -- "$item" <<<"$left" || fail "the product's own things do not show $item"
+done
 echo "ok: installed, with its shortcut and entry ($version, $publisher)"
 
-if bash "$here/../../scripts/can_run_i386.sh"; then
+if why=$(bash "$here/../../scripts/can_run_wine32.sh"); then
   start_program
   expect_only_visible "$name"
   close_window "$name"
@@ -104,12 +134,12 @@ if bash "$here/../../scripts/can_run_i386.sh"; then
   [ "$program_status" = 0 ] || fail "the installed program exited with $program_status"
   echo "ok: the installed exe started and showed '$name'"
 else
-  echo "This kernel cannot run 32-bit x86 code, so 32-bit Wine cannot start the installed" \
-    "exe here: only the installed files, shortcut and entry were checked."
+  echo "No 32-bit Wine here ($why), so it cannot start the installed exe:" \
+    "only the installed files, shortcut and entry were checked."
 fi
 
 msiexec /x "$msi"
-expect_nothing_left "$code"
+expect_nothing_left
 echo "ok: the uninstall left nothing behind"
 
 # A later version, the same but for its number (and so its product code).
@@ -129,6 +159,5 @@ mapfile -t keys < <(entries)
 [ "$(find "$drive/ProgramData" "$drive/users" -name "$name.lnk" | wc -l)" = 1 ] ||
   fail "after the upgrade, not exactly one shortcut"
 msiexec /x "$scratch/later.msi"
-expect_nothing_left "$code"
-expect_nothing_left "$later_code"
+expect_nothing_left
 echo "ok: $later_version replaced $version, and its uninstall left nothing behind"
