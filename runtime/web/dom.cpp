@@ -127,7 +127,9 @@ EM_JS(void, varn_dom_listen, (int node, const char* type, int typeLength, int li
     if (!element) return;
     var name = Module.varnText(type, typeLength);
     var handler = function(e) {
-        var flags = (e.shiftKey ? 1 : 0) | (e.key === "Tab" ? 2 : 0) |
+        // WebKitGTK names Shift+Tab's key "Unidentified"; its code is still "Tab".
+        var tab = e.key === "Tab" || e.code === "Tab";
+        var flags = (e.shiftKey ? 1 : 0) | (tab ? 2 : 0) |
                     (e.target && e.target.closest &&
                      e.target.closest("button, textarea, .picture") ? 4 : 0) |
                     (name == "click" && e.detail > 0 ? 8 : 0);

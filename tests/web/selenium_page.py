@@ -3,6 +3,7 @@ and real pointer and key input as W3C WebDriver actions, which go through the
 engine's own input pipeline (never element.click())."""
 
 import io
+import math
 
 from selenium.webdriver.remote.command import Command
 
@@ -14,8 +15,9 @@ SHIFT = "\ue008"
 
 def _action(step):
     if step[0] == "move":
+        # Whole CSS pixels: the point's own pixel, not its nearest corner.
         return {"type": "pointerMove", "duration": 0, "origin": "viewport",
-                "x": round(step[1]), "y": round(step[2])}
+                "x": math.floor(step[1]), "y": math.floor(step[2])}
     if step[0] == "pause":
         return {"type": "pause", "duration": step[1]}
     return {"type": "pointerDown" if step[0] == "down" else "pointerUp", "button": 0}

@@ -105,7 +105,6 @@ def check_markers(page, checks):
     checks.equal("the street marker toggles", seen, [MARKER_WORDS, "", MARKER_WORDS])
     left, top, width, height = pixels(button["rect"])
     x, y = page.client_box("Form2")[:2]
-    page.click_page(x + left + width / 2, y + top + height / 2, count=1)
     page.click_page(x + left + width / 2, y + top + height / 2, count=2)
     checks.equal("a quick second click counts", page.caption("Form2", label["name"]), MARKER_WORDS)
     page.click("Form2", label["rect"][0] // TWIPS + 5, label["rect"][1] // TWIPS + 5)

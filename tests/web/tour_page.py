@@ -128,7 +128,7 @@ class TourPage:
 
     # What a person does.
     def click_page(self, x, y, count=1, kind="mouse"):
-        x, y = round(x), round(y)
+        """Clicks the page's pixel holding point (x, y), `count` times quickly."""
         self.pointer([("move", x, y)] + [("down",), ("up",)] * count, kind)
 
     def click(self, scene, x, y):
@@ -144,9 +144,9 @@ class TourPage:
 
     def drag(self, start, end, steps=5, kind="mouse"):
         (x0, y0), (x1, y1) = start, end
-        path = [("move", round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps))
+        path = [("move", x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps)
                 for i in range(1, steps + 1)]
-        self.pointer([("move", round(x0), round(y0)), ("down",)] + path + [("up",)], kind)
+        self.pointer([("move", x0, y0), ("down",)] + path + [("up",)], kind)
 
     def take_move(self, move):
         """Clicks the move's item in its scene and waits for the scene it leads to."""
