@@ -148,13 +148,9 @@ EM_JS(void, varn_dom_stop_listening, (), {
     Module.varnListeners.forEach(function(l) { l[0].removeEventListener(l[1], l[2]); });
     Module.varnListeners = [];
 });
-// A timer set in the frame's animation callback runs once that frame is drawn.
+// The program's script brings the registration with its module loader.
 EM_JS(void, varn_dom_register_worker, (const char* script, int scriptLength), {
-    if (!("serviceWorker" in navigator)) return;
-    var url = Module.varnText(script, scriptLength);
-    requestAnimationFrame(function() {
-        setTimeout(function() { navigator.serviceWorker.register(url).catch(function() {}); });
-    });
+    if (Module.varnRegisterWorker) Module.varnRegisterWorker(Module.varnText(script, scriptLength));
 });
 // clang-format on
 
