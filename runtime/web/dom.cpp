@@ -149,6 +149,10 @@ EM_JS(void, varn_dom_stop_listening, (), {
     Module.varnListeners = [];
 });
 // The program's script brings the registration with its module loader.
+EM_JS(int, varn_dom_draw_icon, (int node), {
+    var canvas = Module.varnNode(node);
+    return canvas && Module.varnDrawIcon ? Module.varnDrawIcon(canvas) : 0;
+});
 EM_JS(void, varn_dom_register_worker, (const char* script, int scriptLength), {
     if (Module.varnRegisterWorker) Module.varnRegisterWorker(Module.varnText(script, scriptLength));
 });
@@ -263,6 +267,11 @@ void StopListening() {
     OpenOnce();
     varn_dom_stop_listening();
     Listeners().clear();
+}
+
+bool DrawIcon(Node canvas) {
+    OpenOnce();
+    return varn_dom_draw_icon(canvas) != 0;
 }
 
 void RegisterServiceWorkerAfterFirstPaint(std::string_view script) {
