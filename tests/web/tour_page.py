@@ -84,11 +84,17 @@ class TourPage:
         """Every URL the page asked for since start."""
         self._lacks("requests")
 
+    def loading_console(self, url):
+        """What the engine and the page say while a fresh view loads url, where
+        console() cannot hear the engine itself at load; None where it can."""
+        return None
+
     # Loading and waiting.
     def open(self, url):
         """Loads the page and waits for the title scene."""
         self.navigate(url)
         self.wait_for(lambda: self.showing() == ["Form1"], "the title scene")
+        self.settle()
 
     def wait_for(self, condition, what):
         deadline = time.monotonic() + PATIENCE
@@ -152,6 +158,13 @@ class TourPage:
         """Clicks the move's item in its scene and waits for the scene it leads to."""
         self.click_item(move.source, move.item["rect"])
         self.wait_for(lambda: self.showing() == [move.target], f"{move} to arrive")
+        self.settle()
+
+    def settle(self):
+        """Waits for two frames: what the page changed is painted, and an
+        engine whose screenshots lag the page (WebKit) has it on screen too."""
+        self.js("return new Promise(done =>"
+                " requestAnimationFrame(() => requestAnimationFrame(() => done(true))))")
 
     def walk_to(self, scene):
         """From the title, the walk's moves until the scene shows."""

@@ -132,6 +132,9 @@ class WebKitBrowser(SeleniumPage):
     def console(self):
         return self.said + self._recorded()
 
+    def loading_console(self, url):
+        return console_of_visit(url)
+
     def ax_find(self, role, name):
         """The showing elements whose computed role and name the driver gives as
         these (WebKit's accessibility, asked one element at a time)."""
