@@ -12,7 +12,7 @@ Usage: test_tour.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]
 
 import sys
 
-from browser import Checks, Server, open_browser, tour
+from browser import Checks, Server, Unsupported, open_browser, tour
 from contrast import face_colour, poor_contrast
 
 TWIPS = tour.TWIPS_PER_PIXEL
@@ -130,22 +130,17 @@ def check_markers(page, checks):
                  page.caption("Form2", label["name"]), MARKER_WORDS)
 
 
-def frame_box(page, scene):
-    return page.js("const r = document.querySelector(`section[data-scene='${arguments[0]}']`)"
-                   ".getBoundingClientRect(); return [r.left, r.top, r.width, r.height]", scene)
-
-
 def check_moved_windows(page, checks):
     """The street moved by its title bar and resized by its corner, the title
     moved too: after a round trip through "Reincarnate" both are where and as
     large as they were left."""
-    title_place = frame_box(page, "Form1")
+    title_place = page.frame_box("Form1")
     page.take_move(tour.WALK[0])
-    left, top, width, height = frame_box(page, "Form2")
+    left, top, width, height = page.frame_box("Form2")
     page.drag((left + 60, top + 12), (left + 60 - 70, top + 12 + 50))
-    left, top, width, height = frame_box(page, "Form2")
+    left, top, width, height = page.frame_box("Form2")
     page.drag((left + width - 2, top + height - 2), (left + width + 38, top + height + 28))
-    moved = frame_box(page, "Form2")
+    moved = page.frame_box("Form2")
     checks.equal("the street moved and grew", [round(v) for v in moved],
                  [round(v) for v in (left, top, width + 40, height + 30)])
     checks.equal("resizing scales nothing", page.client_box("Form2")[2:],
@@ -153,9 +148,36 @@ def check_moved_windows(page, checks):
     for move in tour.WALK[1:5]:
         page.take_move(move)
         if move.target == "Form1":
-            checks.equal("the title comes back where it was", frame_box(page, "Form1"),
+            checks.equal("the title comes back where it was", page.frame_box("Form1"),
                          title_place)
-    checks.equal("the street comes back where it was left", frame_box(page, "Form2"), moved)
+    checks.equal("the street comes back where it was left", page.frame_box("Form2"), moved)
+
+
+def check_touch_screen(engine, checks, origin, width=320, height=568):
+    """On a phone's narrow touch screen, every window shows whole, taps take
+    the walk, and a finger drags a title bar."""
+    try:
+        phone = open_browser(engine, width=width, height=height, touch=True)
+    except Unsupported as reason:
+        checks.not_run(engine, "the walk on a 320-pixel touch screen", reason)
+        return
+    with phone:
+        if not checks.runs(phone, "touch", "the walk on a 320-pixel touch screen"):
+            return
+        phone.kind = "touch"
+        phone.open(origin + "/index.html")
+        cut = set()
+        for move in tour.WALK:
+            left, top, w, h = phone.frame_box(phone.showing()[0])
+            if left < 0 or top < 0 or left + w > width or top + h > height:
+                cut.add(move.source)
+            phone.take_move(move)
+        checks.equal("on a 320-pixel screen, windows cut off", sorted(cut), [])
+        scene = phone.showing()[0]
+        left, top, w, _ = phone.frame_box(scene)
+        phone.drag((left + w / 2, top + 9), (left + w / 2, top + 9 + 40))
+        checks.equal("a finger drags the title bar 40 pixels down",
+                     round(phone.frame_box(scene)[1] - top), 40)
 
 
 def check_labels(page, checks, origin):
@@ -290,6 +312,7 @@ def main(argv):
         check_keys(page, checks, origin)
         check_close(page, checks, origin)
         check_failure(page, checks, fault_server.origin)
+        check_touch_screen(engine, checks, origin)
         checks.equal("nothing said on the console", page.console(), [])
     finally:
         page.close()
