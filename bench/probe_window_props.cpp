@@ -3,6 +3,13 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <cstdio>
+
+std::string Hex(unsigned long id) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%lx", id);
+    return text;
+}
 
 bool Contains(Display* display, Window ancestor, Window w) {
     const Window root = DefaultRootWindow(display);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+// The window id as the X tools print it ("0x1a00007").
+std::string Hex(unsigned long id);
 // _NET_WM_PID, or -1.
 long WindowPid(Display* display, Window w);
 // _NET_WM_NAME, or empty.

@@ -18,6 +18,8 @@ add_library(varn_win32 STATIC
   runtime/win32/picture_box.cpp
   runtime/win32/scene_window.cpp
   runtime/win32/scene_window_items.cpp
+  runtime/win32/scene_window_messages.cpp
+  runtime/win32/scene_window_paint.cpp
   runtime/win32/text.cpp
   runtime/win32/win32_platform.cpp)
 # Screen readers reach the scenes through Active Accessibility (oleacc) over
