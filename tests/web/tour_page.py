@@ -41,13 +41,14 @@ class TourPage:
     def __exit__(self, *exc):
         self.close()
 
-    def lacks(self, capability):
+    @classmethod
+    def lacks(cls, capability):
         """Why this engine cannot do the capability, or None when it can."""
-        if capability in self.cannot:
-            return self.cannot[capability]
+        if capability in cls.cannot:
+            return cls.cannot[capability]
         method = METHODS.get(capability)
-        if method and getattr(type(self), method) is getattr(TourPage, method):
-            return f"our {self.name} back end offers no {capability}"
+        if method and getattr(cls, method) is getattr(TourPage, method):
+            return f"our {cls.name} back end offers no {capability}"
         return None
 
     def _lacks(self, capability):

@@ -71,6 +71,7 @@ class WebKitBrowser(SeleniumPage):
         "installability": "WebKitGTK has no web app install to ask about",
         "preload": "WebKitWebDriver runs no script before the page's own",
         "requests": "WebKitWebDriver gives no network log (the server's log stands in)",
+        "touch": "WebKitWebDriver delivers touch actions as mouse events (pointerType \"mouse\")",
     }
 
     def __init__(self, width=1024, height=768, scale=1, touch=False):
