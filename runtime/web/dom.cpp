@@ -97,7 +97,12 @@ EM_JS(int, varn_dom_set_image, (int node, const void* bytes, int size, const cha
     try {
         var blob = new Blob([HEAPU8.slice(bytes, bytes + size)],
                             {type: Module.varnText(mime, mimeLength)});
-        element.src = URL.createObjectURL(blob);
+        // The address is needed only until the picture has loaded.
+        var url = URL.createObjectURL(blob);
+        var release = function() { URL.revokeObjectURL(url); };
+        element.addEventListener("load", release, {once: true});
+        element.addEventListener("error", release, {once: true});
+        element.src = url;
         return 1;
     } catch (e) {
         return 0;
