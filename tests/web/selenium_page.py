@@ -1,26 +1,12 @@
 """The primitives every engine driven through Selenium shares: scripts, loads,
-and real pointer and key input as W3C WebDriver actions, which go through the
-engine's own input pipeline (never element.click())."""
+real pointer and key input (input_actions) and screenshots."""
 
 import io
-import math
 
 from selenium.webdriver.remote.command import Command
 
+from input_actions import key_source, pointer_source
 from tour_page import TourPage
-
-KEYS = {"Tab": "\ue004", "Space": " ", "Enter": "\ue007", "Escape": "\ue00c"}
-SHIFT = "\ue008"
-
-
-def _action(step):
-    if step[0] == "move":
-        # Whole CSS pixels: the point's own pixel, not its nearest corner.
-        return {"type": "pointerMove", "duration": 0, "origin": "viewport",
-                "x": math.floor(step[1]), "y": math.floor(step[2])}
-    if step[0] == "pause":
-        return {"type": "pause", "duration": step[1]}
-    return {"type": "pointerDown" if step[0] == "down" else "pointerUp", "button": 0}
 
 
 class SeleniumPage(TourPage):
@@ -34,16 +20,10 @@ class SeleniumPage(TourPage):
         self.driver.get(url)
 
     def pointer(self, steps, kind="mouse"):
-        self.driver.execute(Command.W3C_ACTIONS, {"actions": [{
-            "type": "pointer", "id": kind, "parameters": {"pointerType": kind},
-            "actions": [_action(s) for s in steps]}]})
+        self.driver.execute(Command.W3C_ACTIONS, {"actions": [pointer_source(steps, kind)]})
 
     def key(self, name, shift=False):
-        keys = [SHIFT, KEYS[name]] if shift else [KEYS[name]]
-        actions = [{"type": "keyDown", "value": k} for k in keys] + \
-                  [{"type": "keyUp", "value": k} for k in reversed(keys)]
-        self.driver.execute(Command.W3C_ACTIONS, {"actions": [{
-            "type": "key", "id": "keyboard", "actions": actions}]})
+        self.driver.execute(Command.W3C_ACTIONS, {"actions": [key_source(name, shift)]})
 
     def screenshot(self, clip=None):
         """The viewport, or the part of it at `clip` (left, top, width, height in
