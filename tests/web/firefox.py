@@ -125,6 +125,9 @@ class FirefoxBrowser(TourPage):
             self.context = self.command("browsingContext.getTree")["contexts"][0]["context"]
             self.command("browsingContext.setViewport", context=self.context,
                          viewport={"width": width, "height": height}, devicePixelRatio=scale)
+            # The browser starts with its address bar focused: the page's
+            # document has no focus, and Space presses no button.
+            self._chrome("{ gBrowser.selectedBrowser.focus(); }")
             self.navigate("about:blank")
         except BaseException:
             self.close()
