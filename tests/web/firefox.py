@@ -111,6 +111,7 @@ class FirefoxBrowser(TourPage):
     cannot = {
         "ax_tree": "BiDi finds nodes by role and name but gives no accessibility tree",
         "installability": "Firefox on the desktop does not install web apps",
+        "forced_palette": "forced colours keep the desktop theme's own system colours here",
     }
 
     def __init__(self, width=1024, height=768, scale=1, touch=False):

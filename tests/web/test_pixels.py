@@ -204,7 +204,10 @@ class Palettes(dict):
                 page.emulate(SCHEMES[scheme])
             self[scheme] = system_colours(page)
         if self.emulated:
-            for scheme in ("dark", "forced colours"):
+            recoloured = ["dark"]
+            if checks.runs(page, "forced_palette", "forced colours recolour ButtonFace"):
+                recoloured.append("forced colours")
+            for scheme in recoloured:
                 checks.check(f"{scheme} recolours ButtonFace",
                              self[scheme]["ButtonFace"] != self["light"]["ButtonFace"])
             page.emulate("light")

@@ -8,7 +8,8 @@ primitives each engine's back end gives:
   cannot = {capability: reason} for each optional capability it lacks:
   "scale2", "schemes" (emulate), "ax_tree", "ax_find" (ax_find, ax_activate),
   "listeners", "installability", "touch", "preload" (a script run before the
-  page's own), "requests" (every URL the page asked for, other origins too).
+  page's own), "requests" (every URL the page asked for, other origins too),
+  "forced_palette" (forced colours bring a palette unlike the light one).
 """
 
 import os
@@ -23,7 +24,7 @@ PATIENCE = 10.0  # seconds a wait may take; it ends as soon as its condition hol
 METHODS = {"schemes": "emulate", "ax_tree": "ax_tree", "ax_find": "ax_find",
            "listeners": "listeners", "installability": "installability", "preload": "preload",
            "requests": "requests"}
-CAPABILITIES = ("scale2", "touch") + tuple(METHODS)
+CAPABILITIES = ("scale2", "touch", "forced_palette") + tuple(METHODS)
 
 
 class Unsupported(Exception):
