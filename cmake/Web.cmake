@@ -34,6 +34,8 @@ set(VARN_WEB_LINK_OPTIONS
 
 find_program(VARN_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(VARN_WEB_CACHE "varns-house-${VARN_VERSION_TEXT}")
+# The app's background colour while it starts, and behind the home-screen icon.
+set(VARN_WEB_BACKGROUND c0c0c0)
 
 # A web program, <name>.js and <name>.wasm, in `folder` with a whole site
 # around it: its page, the stylesheet, the icons (the title-bar sizes as they
@@ -42,7 +44,13 @@ set(VARN_WEB_CACHE "varns-house-${VARN_VERSION_TEXT}")
 function(varn_web_site name folder)
   add_executable(${name} ${PROJECT_SOURCE_DIR}/app/web_main.cpp)
   target_link_libraries(${name} PRIVATE varn_web varn_scenes)
-  target_link_options(${name} PRIVATE ${VARN_WEB_LINK_OPTIONS} ${ARGN})
+  # The module loader goes first in the script: the program's own fetch of its
+  # module, whose response the service worker's cache then takes.
+  set(loader ${CMAKE_CURRENT_BINARY_DIR}/${name}-loader.js)
+  configure_file(${web_sources}/site/module_loader.js.in ${loader} @ONLY)
+  target_link_options(${name} PRIVATE ${VARN_WEB_LINK_OPTIONS} "SHELL:--pre-js ${loader}"
+                      -sINCOMING_MODULE_JS_API=[instantiateWasm] ${ARGN})
+  set_target_properties(${name} PROPERTIES LINK_DEPENDS ${loader})
   set_target_properties(${name} PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${folder})
   set(VARN_WEB_SCRIPT ${name}.js)
   set(VARN_WEB_MODULE ${name}.wasm)
@@ -54,18 +62,21 @@ function(varn_web_site name folder)
     configure_file(${VARN_ICON_DIR}/hicolor/varns-house-${size}.png ${folder}/icon-${size}.png
                    COPYONLY)
   endforeach()
-  foreach(size 192 512)
+  # 180 px: the home-screen icon of an iPhone or iPad, opaque on the background.
+  set(background_180 ${VARN_WEB_BACKGROUND})
+  foreach(size 180 192 512)
     add_custom_command(
       OUTPUT ${folder}/icon-${size}.png
       COMMAND ${VARN_PYTHON3} ${VARN_ICON_DIR}/scaled_png.py ${size} ${folder}/icon-${size}.png
+              ${background_${size}}
       DEPENDS ${VARN_ICON_DIR}/scaled_png.py ${VARN_ICON_DIR}/pixel_art.py
               ${VARN_ICON_DIR}/formats.py
       COMMENT "Scaling the icon to ${size} px")
     list(APPEND icons ${folder}/icon-${size}.png)
   endforeach()
   add_custom_target(${name}_icons ALL DEPENDS ${icons})
-  set(files index.html ${name}.js ${name}.wasm style.css icon-16.png icon-32.png icon-192.png
-            icon-512.png manifest.webmanifest)
+  set(files index.html ${name}.js ${name}.wasm style.css icon-16.png icon-32.png icon-180.png
+            icon-192.png icon-512.png manifest.webmanifest)
   list(JOIN files "\", \"" VARN_WEB_FILES)
   set(VARN_WEB_FILES "\"./\", \"${VARN_WEB_FILES}\"")
   configure_file(${web_sources}/site/sw.js.in ${folder}/sw.js @ONLY)
@@ -78,7 +89,8 @@ if(BUILD_TESTING)
   # fail (index.html?fail=Show%20Form2), in a site of its own beside the real one.
   set(VARN_FAULT_SITE_DIR ${PROJECT_BINARY_DIR}/site-fault-injection)
   varn_web_site(varns-house-fault-injection ${VARN_FAULT_SITE_DIR}
-                --pre-js ${web_sources}/fault_environment.js -sINCOMING_MODULE_JS_API=[preRun])
+                "SHELL:--pre-js ${web_sources}/fault_environment.js"
+                -sINCOMING_MODULE_JS_API=[preRun,instantiateWasm])
   target_compile_definitions(varns-house-fault-injection PRIVATE VARN_FAULT_INJECTION)
   add_subdirectory(tests/web)
 endif()

@@ -27,6 +27,7 @@ fi
 # benchmark a headless Chromium driven through Selenium, with PIL for pixels.
 if [ -n "${VARN_SETUP_WEB:-}" ]; then
   packages+=(emscripten nodejs chromium chromium-driver python3-selenium python3-pil)
+  packages+=(webkit2gtk-driver firefox-esr python3-websocket xvfb)  # the other two engines
 fi
 packages+=(${VARN_EXTRA_PACKAGES:-})
 

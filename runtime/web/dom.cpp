@@ -97,7 +97,12 @@ EM_JS(int, varn_dom_set_image, (int node, const void* bytes, int size, const cha
     try {
         var blob = new Blob([HEAPU8.slice(bytes, bytes + size)],
                             {type: Module.varnText(mime, mimeLength)});
-        element.src = URL.createObjectURL(blob);
+        // The address is needed only until the picture has loaded.
+        var url = URL.createObjectURL(blob);
+        var release = function() { URL.revokeObjectURL(url); };
+        element.addEventListener("load", release, {once: true});
+        element.addEventListener("error", release, {once: true});
+        element.src = url;
         return 1;
     } catch (e) {
         return 0;
@@ -127,7 +132,9 @@ EM_JS(void, varn_dom_listen, (int node, const char* type, int typeLength, int li
     if (!element) return;
     var name = Module.varnText(type, typeLength);
     var handler = function(e) {
-        var flags = (e.shiftKey ? 1 : 0) | (e.key === "Tab" ? 2 : 0) |
+        // WebKitGTK names Shift+Tab's key "Unidentified"; its code is still "Tab".
+        var tab = e.key === "Tab" || e.code === "Tab";
+        var flags = (e.shiftKey ? 1 : 0) | (tab ? 2 : 0) |
                     (e.target && e.target.closest &&
                      e.target.closest("button, textarea, .picture") ? 4 : 0) |
                     (name == "click" && e.detail > 0 ? 8 : 0);
@@ -146,13 +153,13 @@ EM_JS(void, varn_dom_stop_listening, (), {
     Module.varnListeners.forEach(function(l) { l[0].removeEventListener(l[1], l[2]); });
     Module.varnListeners = [];
 });
-// A timer set in the frame's animation callback runs once that frame is drawn.
+// The program's script brings the registration with its module loader.
+EM_JS(int, varn_dom_draw_icon, (int node), {
+    var canvas = Module.varnNode(node);
+    return canvas && Module.varnDrawIcon ? Module.varnDrawIcon(canvas) : 0;
+});
 EM_JS(void, varn_dom_register_worker, (const char* script, int scriptLength), {
-    if (!("serviceWorker" in navigator)) return;
-    var url = Module.varnText(script, scriptLength);
-    requestAnimationFrame(function() {
-        setTimeout(function() { navigator.serviceWorker.register(url).catch(function() {}); });
-    });
+    if (Module.varnRegisterWorker) Module.varnRegisterWorker(Module.varnText(script, scriptLength));
 });
 // clang-format on
 
@@ -265,6 +272,11 @@ void StopListening() {
     OpenOnce();
     varn_dom_stop_listening();
     Listeners().clear();
+}
+
+bool DrawIcon(Node canvas) {
+    OpenOnce();
+    return varn_dom_draw_icon(canvas) != 0;
 }
 
 void RegisterServiceWorkerAfterFirstPaint(std::string_view script) {

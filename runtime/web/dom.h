@@ -40,6 +40,10 @@ Node FocusedNode(); // the focused element if it has a handle, else kNoNode
 // Shows `size` bytes as the element's image (an <img>), with this MIME type.
 bool SetImage(Node node, const void* bytes, std::size_t size, std::string_view mime);
 void CapturePointer(Node node, int pointerId);
+// Draws the program's icon, decoded before the program started, into a
+// <canvas>: there in the element's first frame, and redrawn sharp whenever
+// the screen's scale changes.
+bool DrawIcon(Node canvas);
 
 struct Box {
     double left = 0, top = 0, width = 0, height = 0;

@@ -12,7 +12,9 @@ namespace {
 
 // Where the page places a new window that asks for no place of its own:
 // cascaded from the top left, each one step further down and to the right,
-// starting again at the top left once a window would not fit.
+// starting again at the top left once a window would not fit. On a page
+// too narrow or too low for even the first step (a phone), the window moves
+// in as far as it must to show whole.
 constexpr int kCascadeFirst = 16;
 constexpr int kCascadeStep = 24;
 
@@ -20,7 +22,8 @@ Origin CascadedOrigin(int index, const dom::Box& page, const dom::Box& outer) {
     const double room = std::min(page.width - outer.width, page.height - outer.height);
     const int fitting = room > kCascadeFirst ? 1 + int(room - kCascadeFirst) / kCascadeStep : 1;
     const int offset = kCascadeFirst + kCascadeStep * (index % fitting);
-    return {offset, offset};
+    const auto within = [offset](double spare) { return std::clamp(int(spare), 0, offset); };
+    return {within(page.width - outer.width), within(page.height - outer.height)};
 }
 
 } // namespace

@@ -59,11 +59,9 @@ WindowFrame::~WindowFrame() {
 
 void WindowFrame::BuildTitleBar(const Scene& scene, std::function<void()> onClose) {
     const dom::Node bar = dom::Create("div", window_, "title-bar");
-    const dom::Node icon = dom::Create("img", bar, "icon");
-    dom::SetAttribute(icon, "src", "icon-16.png");
-    dom::SetAttribute(icon, "srcset", "icon-16.png 1x, icon-32.png 2x");
-    dom::SetAttribute(icon, "alt", "");
-    dom::SetAttribute(icon, "draggable", "false");
+    // A new image element would load and decode a copy of its own first,
+    // leaving the bar without its icon for a frame or more.
+    dom::DrawIcon(dom::Create("canvas", bar, "icon"));
     const dom::Node caption = dom::Create("span", bar, "caption");
     dom::SetAttribute(caption, "id", "caption-" + std::string(SceneName(scene.id)));
     dom::SetText(caption, scene.caption);

@@ -1,0 +1,74 @@
+"""The colours the engine actually paints, whatever form it writes computed
+colours in (rgb(), rgba(), color(srgb …)) and however translucent they are:
+a canvas pixel painted with each layer in turn, from the first opaque
+background up. And whether words read against their face: the WCAG contrast
+ratio between the two."""
+
+LEAST = 4.5  # the WCAG ratio for normal text
+
+# paint(colours): the pixel the colours make, painted bottom first.
+# face(element): every background beneath the element's words composited,
+# down to the first opaque one (the page's own Canvas when none is).
+# ink(element): the element's text colour over its face.
+PAINTING = """
+const context = document.createElement('canvas').getContext('2d', {willReadFrequently: true});
+const paint = colours => {
+  context.clearRect(0, 0, 1, 1);
+  for (const colour of colours) { context.fillStyle = colour; context.fillRect(0, 0, 1, 1); }
+  return [...context.getImageData(0, 0, 1, 1).data];
+};
+const canvasColour = () => {
+  const probe = document.body.appendChild(document.createElement('div'));
+  probe.style.backgroundColor = 'Canvas';
+  const colour = getComputedStyle(probe).backgroundColor;
+  probe.remove();
+  return colour;
+};
+const backgrounds = element => {
+  const layers = [];
+  for (let e = element; e; e = e.parentElement) {
+    const colour = getComputedStyle(e).backgroundColor;
+    const alpha = paint([colour])[3];
+    if (alpha > 0) layers.unshift(colour);
+    if (alpha === 255) return layers;
+  }
+  return [canvasColour(), ...layers];
+};
+const face = element => paint(backgrounds(element)).slice(0, 3);
+const ink = element =>
+  paint([...backgrounds(element), getComputedStyle(element).color]).slice(0, 3);
+"""
+
+# Each showing caption, button and label with words: [name, ink, face].
+READ_WORDS = PAINTING + """
+const shown = document.querySelector('section.window:not([hidden])');
+return [...shown.querySelectorAll('.title-bar .caption, .button, .label')]
+  .filter(e => e.textContent.trim())
+  .map(e => [e.dataset.name || 'caption', ink(e), face(e)]);
+"""
+
+# The face of the element the selector names, as painted.
+READ_FACE = PAINTING + "return face(document.querySelector(arguments[0]));"
+
+
+def luminance(rgb):
+    def linear(v):
+        v /= 255
+        return v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(v) for v in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def ratio(ink, face):
+    light, dark = sorted((luminance(ink), luminance(face)), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
+
+
+def face_colour(page, selector):
+    return tuple(page.js(READ_FACE, selector))
+
+
+def poor_contrast(page):
+    """The showing window's words that read at less than LEAST: (name, ratio)."""
+    return [(name, round(ratio(ink, face), 2)) for name, ink, face in page.js(READ_WORDS)
+            if ratio(ink, face) < LEAST]
