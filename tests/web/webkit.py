@@ -13,6 +13,7 @@ import os
 import shutil
 import subprocess
 import tempfile
+import time
 
 from selenium import webdriver
 from selenium.webdriver.common.by import By
@@ -100,11 +101,23 @@ class WebKitBrowser(SeleniumPage):
             raise
 
     def size_viewport(self, width, height):
-        """Sizes the window so that its viewport is width by height CSS pixels."""
+        """Sizes the window so that its viewport is width by height CSS pixels.
+        The window takes a new size a moment after the driver answers: each
+        step waits until the viewport has it."""
+        def settled(wanted):
+            deadline, last = time.monotonic() + 2.0, None
+            while time.monotonic() < deadline:
+                now = self.js("return [innerWidth, innerHeight]")
+                if now == wanted or now == last:
+                    return now
+                last = now
+                time.sleep(0.1)
+            return now
+
         self.driver.set_window_rect(0, 0, width, height)
-        inner = self.js("return [innerWidth, innerHeight]")
+        inner = settled([width, height])
         self.driver.set_window_rect(0, 0, 2 * width - inner[0], 2 * height - inner[1])
-        got = self.js("return [innerWidth, innerHeight]")
+        got = settled([width, height])
         if got != [width, height]:
             raise Unsupported(f"the viewport is {got}, not {[width, height]}")
 
