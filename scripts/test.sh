@@ -8,7 +8,7 @@
 # 32-bit exe where this machine runs 32-bit Wine, the 64-bit build of the same
 # source where it does not (each build's tests say which; VARN_WINE32=0 or 1
 # picks the route). Last, the browser program, built with Emscripten and
-# driven in headless Chromium.
+# driven in Chromium, WebKit and Firefox.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export VARN_SETUP_WINDOWS=1 VARN_SETUP_WEB=1

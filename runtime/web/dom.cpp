@@ -153,7 +153,8 @@ EM_JS(void, varn_dom_stop_listening, (), {
     Module.varnListeners.forEach(function(l) { l[0].removeEventListener(l[1], l[2]); });
     Module.varnListeners = [];
 });
-// The program's script brings the registration with its module loader.
+// The icon's drawing and the worker's registration come with the module
+// loader at the top of the program's script.
 EM_JS(int, varn_dom_draw_icon, (int node), {
     var canvas = Module.varnNode(node);
     return canvas && Module.varnDrawIcon ? Module.varnDrawIcon(canvas) : 0;

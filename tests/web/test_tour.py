@@ -172,8 +172,8 @@ def check_touch_screen(engine, checks, origin, width=320, height=568):
                  " addEventListener('pointerdown', e => pointerKinds.add(e.pointerType), true)")
         cut = set()
         for move in tour.WALK:
-            left, top, w, h = phone.frame_box(phone.showing()[0])
-            if left < 0 or top < 0 or left + w > (width or 1e9) or top + h > height:
+            left, top, w, h = phone.frame_box(move.source)
+            if width and not (0 <= left and 0 <= top and left + w <= width and top + h <= height):
                 cut.add(move.source)
             phone.take_move(move)
         checks.equal("the walk taken by touch: the pointers the page saw",

@@ -136,9 +136,9 @@ class TourPage:
                        " !document.querySelector('section.window')")
 
     # What a person does.
-    def click_page(self, x, y, count=1, kind=None):
+    def click_page(self, x, y, count=1):
         """Clicks the page's pixel holding point (x, y), `count` times quickly."""
-        self.pointer([("move", x, y)] + [("down",), ("up",)] * count, kind or self.kind)
+        self.pointer([("move", x, y)] + [("down",), ("up",)] * count, self.kind)
 
     def click(self, scene, x, y):
         """Clicks pixel (x, y) of the scene's client area."""
@@ -151,11 +151,11 @@ class TourPage:
         px = tour.TWIPS_PER_PIXEL
         self.click(scene, (left + width / 2) // px, (top + height / 2) // px)
 
-    def drag(self, start, end, steps=5, kind=None):
+    def drag(self, start, end, steps=5):
         (x0, y0), (x1, y1) = start, end
         path = [("move", x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps)
                 for i in range(1, steps + 1)]
-        self.pointer([("move", x0, y0), ("down",)] + path + [("up",)], kind or self.kind)
+        self.pointer([("move", x0, y0), ("down",)] + path + [("up",)], self.kind)
 
     def take_move(self, move):
         """Clicks the move's item in its scene and waits for the scene it leads to."""
