@@ -3,7 +3,7 @@
 # runs 32-bit programs too, where the machine can), without the add-ons Wine
 # would offer to download, at 96 dpi. Usage: make_wine_prefix.sh PREFIX
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1") # Wine takes only an absolute prefix
 [ -f "$prefix/system.reg" ] && [ -f "$prefix/.made" ] && { echo "Wine prefix ready: $prefix"; exit 0; }
 rm -rf "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
