@@ -19,6 +19,9 @@ class SeleniumPage(TourPage):
     def navigate(self, url):
         self.driver.get(url)
 
+    def enter_frame(self):
+        self.driver.switch_to.frame(0)
+
     def pointer(self, steps, kind="mouse"):
         self.driver.execute(Command.W3C_ACTIONS, {"actions": [pointer_source(steps, kind)]})
 

@@ -24,15 +24,28 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 class Server:
     """Serves one folder on 127.0.0.1 until stopped; `answers` lists each answer
-    as (path, HTTP status)."""
+    as (path, HTTP status). `pages` maps a path to a page of the test's own,
+    served beside the folder's files."""
 
     def __init__(self, folder):
         self.answers = []
+        self.pages = {}
         server = self
 
         class Handler(_QuietHandler):
             def log_request(self, code="-", size="-"):
                 server.answers.append((self.path, int(code)))
+
+            def do_GET(self):
+                page = server.pages.get(self.path)
+                if page is None:
+                    return super().do_GET()
+                body = page.encode()
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
 
         self.httpd = http.server.ThreadingHTTPServer(
             ("127.0.0.1", 0), functools.partial(Handler, directory=folder))

@@ -5,6 +5,7 @@ primitives each engine's back end gives:
   name; constructor (width=1024, height=768, scale=1, touch=False);
   js(script, *args); navigate(url); pointer(steps, kind="mouse");
   key(name, shift=False); screenshot(clip=None); console(); close();
+  enter_frame() (scripts and pointer coordinates in the page's first frame);
   cannot = {capability: reason} for each optional capability it lacks:
   "scale2", "schemes" (emulate), "ax_tree", "ax_find" (ax_find, ax_activate),
   "listeners", "installability", "touch", "preload" (a script run before the
@@ -91,6 +92,11 @@ class TourPage:
         """What the engine and the page say while a fresh view loads url, where
         console() cannot hear the engine itself at load; None where it can."""
         return None
+
+    def enter_frame(self):
+        """From now on speaks to the page's first frame, which sits borderless
+        at the page's top left: scripts run in it, coordinates are its own."""
+        raise Unsupported(f"our {self.name} back end cannot enter a frame")
 
     # Loading and waiting.
     def open(self, url):
