@@ -14,7 +14,10 @@ before the page's own (Page.addScriptToEvaluateOnNewDocument):
 - the WebAssembly memory is the module's exported memory, taken from its
   instantiation, in bytes;
 - the renderer is the process the page runs in (the one whose memory grows
-  when the page, after the measurement, allocates 64 MiB).
+  when the page, after the measurement, allocates 64 MiB);
+- the page's own heaps are its JavaScript and DOM heaps after a collection
+  (Runtime.getHeapUsage), with its WebAssembly memory: what the page holds, as
+  against what the engine spends on running it.
 """
 
 import argparse
@@ -163,6 +166,15 @@ def page_renderer_memory(b):
     return before[grown]
 
 
+def page_heaps(b):
+    """What the page itself holds once collected: its JavaScript heap and the
+    DOM's (the embedder's) heap, in bytes; the WebAssembly memory is apart."""
+    b.js("window.varnProbeBallast = null")
+    b.cdp("HeapProfiler.collectGarbage")
+    heap = b.cdp("Runtime.getHeapUsage")
+    return heap["usedSize"] + heap.get("embedderHeapUsedSize", 0) + heap.get("backingStorageSize", 0)
+
+
 def one_run(program, folder, server):
     b = browser.Browser()
     try:
@@ -188,6 +200,7 @@ def one_run(program, folder, server):
         figures["wasm after walk"] = b.js("return varnProbe.memory.buffer.byteLength")
         time.sleep(1.0)
         figures.update(page_renderer_memory(b))
+        figures["page heaps"] = page_heaps(b) + figures["wasm after walk"]
         figures["gzip"] = transferred(folder, answers)
         return figures
     finally:
@@ -260,6 +273,10 @@ def report(runs, chromium):
         print(f"{'renderer ' + key + ' after the walk (MB)':<44} "
               f"{col(tour_runs, key, scale=1000):>22} {col(bare_runs, key, scale=1000):>22} "
               f"{more:>+7.2f} MB  " + (f"<= bare + 2 MB: {verdict(more <= 2)}" if target else ""))
+    more = med(tour_runs, "page heaps", 1e6) - med(bare_runs, "page heaps", 1e6)
+    print(f"{'  the page its own: JS, DOM, wasm (MB)':<44} "
+          f"{col(tour_runs, 'page heaps', scale=1e6, digits=2):>22} "
+          f"{col(bare_runs, 'page heaps', scale=1e6, digits=2):>22} {more:>+7.2f} MB")
     print("-" * 118)
     print("the bare page's transitions: its button builds and shows a second window, a click "
           "there shows the first again")
