@@ -274,7 +274,8 @@ def report(runs, chromium):
               f"{col(tour_runs, key, scale=1000):>22} {col(bare_runs, key, scale=1000):>22} "
               f"{more:>+7.2f} MB  " + (f"<= bare + 2 MB: {verdict(more <= 2)}" if target else ""))
     more = med(tour_runs, "page heaps", 1e6) - med(bare_runs, "page heaps", 1e6)
-    print(f"{'  the page its own: JS, DOM, wasm (MB)':<44} "
+    name = "  the page's own heaps: JS, DOM, wasm (MB)"
+    print(f"{name:<44} "
           f"{col(tour_runs, 'page heaps', scale=1e6, digits=2):>22} "
           f"{col(bare_runs, 'page heaps', scale=1e6, digits=2):>22} {more:>+7.2f} MB")
     print("-" * 118)
