@@ -163,16 +163,17 @@ def page_renderer_memory(b):
     before = {pid: memory_kb(pid) for pid in renderers}
     b.js("window.varnProbeBallast = new Uint8Array(64 << 20).fill(1)")
     grown = max(renderers, key=lambda pid: memory_kb(pid)["Pss"] - before[pid]["Pss"])
+    b.js("window.varnProbeBallast = null")
     return before[grown]
 
 
 def page_heaps(b):
     """What the page itself holds once collected: its JavaScript heap and the
     DOM's (the embedder's) heap, in bytes; the WebAssembly memory is apart."""
-    b.js("window.varnProbeBallast = null")
     b.cdp("HeapProfiler.collectGarbage")
     heap = b.cdp("Runtime.getHeapUsage")
-    return heap["usedSize"] + heap.get("embedderHeapUsedSize", 0) + heap.get("backingStorageSize", 0)
+    return sum(heap.get(key, 0) for key in ("usedSize", "embedderHeapUsedSize",
+                                              "backingStorageSize"))
 
 
 def one_run(program, folder, server):
@@ -268,16 +269,14 @@ def report(runs, chromium):
     print(f"{'WebAssembly memory after the walk (MiB)':<44} "
           f"{col(tour_runs, 'wasm after walk', scale=mib, digits=2):>22} "
           f"{col(bare_runs, 'wasm after walk', scale=mib, digits=2):>22}")
-    for key, target in [("Pss", True), ("VmRSS", False)]:
-        more = med(tour_runs, key, 1000) - med(bare_runs, key, 1000)
-        print(f"{'renderer ' + key + ' after the walk (MB)':<44} "
-              f"{col(tour_runs, key, scale=1000):>22} {col(bare_runs, key, scale=1000):>22} "
-              f"{more:>+7.2f} MB  " + (f"<= bare + 2 MB: {verdict(more <= 2)}" if target else ""))
-    more = med(tour_runs, "page heaps", 1e6) - med(bare_runs, "page heaps", 1e6)
-    name = "  the page's own heaps: JS, DOM, wasm (MB)"
-    print(f"{name:<44} "
-          f"{col(tour_runs, 'page heaps', scale=1e6, digits=2):>22} "
-          f"{col(bare_runs, 'page heaps', scale=1e6, digits=2):>22} {more:>+7.2f} MB")
+    for key, label, scale, digits, target in [
+            ("Pss", "renderer Pss after the walk", 1000, 1, True),
+            ("VmRSS", "renderer VmRSS after the walk", 1000, 1, False),
+            ("page heaps", "  the page's own heaps: JS, DOM, wasm", 1e6, 2, False)]:
+        more = med(tour_runs, key, scale) - med(bare_runs, key, scale)
+        print(f"{label + ' (MB)':<44} {col(tour_runs, key, scale=scale, digits=digits):>22} "
+              f"{col(bare_runs, key, scale=scale, digits=digits):>22} {more:>+7.2f} MB  "
+              + (f"<= bare + 2 MB: {verdict(more <= 2)}" if target else ""))
     print("-" * 118)
     print("the bare page's transitions: its button builds and shows a second window, a click "
           "there shows the first again")

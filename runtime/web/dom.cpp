@@ -155,9 +155,9 @@ EM_JS(void, varn_dom_stop_listening, (), {
 });
 // The icon's drawing and the worker's registration come with the module
 // loader at the top of the program's script.
-EM_JS(int, varn_dom_draw_icon, (int node), {
+EM_JS(void, varn_dom_draw_icon, (int node), {
     var canvas = Module.varnNode(node);
-    return canvas && Module.varnDrawIcon ? Module.varnDrawIcon(canvas) : 0;
+    if (canvas && Module.varnDrawIcon) Module.varnDrawIcon(canvas);
 });
 EM_JS(void, varn_dom_register_worker, (const char* script, int scriptLength), {
     if (Module.varnRegisterWorker) Module.varnRegisterWorker(Module.varnText(script, scriptLength));
@@ -275,9 +275,9 @@ void StopListening() {
     Listeners().clear();
 }
 
-bool DrawIcon(Node canvas) {
+void DrawIcon(Node canvas) {
     OpenOnce();
-    return varn_dom_draw_icon(canvas) != 0;
+    varn_dom_draw_icon(canvas);
 }
 
 void RegisterServiceWorkerAfterFirstPaint(std::string_view script) {

@@ -43,7 +43,7 @@ void CapturePointer(Node node, int pointerId);
 // Draws the program's icon, decoded before the program started, into a
 // <canvas>: there in the element's first frame, and redrawn sharp whenever
 // the screen's scale changes.
-bool DrawIcon(Node canvas);
+void DrawIcon(Node canvas);
 
 struct Box {
     double left = 0, top = 0, width = 0, height = 0;

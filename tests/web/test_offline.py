@@ -79,5 +79,6 @@ def main(argv):
         page.close()
     checks.finish()
 
+
 if __name__ == "__main__":
     main(sys.argv)

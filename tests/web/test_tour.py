@@ -172,13 +172,11 @@ def check_phone_screen(engine, checks, server, width=320, height=568):
         phone, framed = open_browser(engine, touch=by_touch), True
     with phone:
         phone.kind = "touch" if by_touch else "mouse"
+        path = "/index.html"
         if framed:
-            server.pages["/framed.html"] = FRAMED.format(width=width, height=height)
-            phone.navigate(server.origin + "/framed.html")
-            phone.enter_frame()
-            phone.wait_for(lambda: phone.showing() == ["Form1"], "the title scene")
-        else:
-            phone.open(server.origin + "/index.html")
+            path = "/framed.html"
+            server.pages[path] = FRAMED.format(width=width, height=height)
+        phone.open(server.origin + path, framed)
         phone.js("window.pointerKinds = new Set();"
                  " addEventListener('pointerdown', e => pointerKinds.add(e.pointerType), true)")
         cut = set()

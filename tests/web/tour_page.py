@@ -99,9 +99,12 @@ class TourPage:
         raise Unsupported(f"our {self.name} back end cannot enter a frame")
 
     # Loading and waiting.
-    def open(self, url):
-        """Loads the page and waits for the title scene."""
+    def open(self, url, framed=False):
+        """Loads the page and waits for the title scene; `framed`: the tour is
+        in the page's first frame."""
         self.navigate(url)
+        if framed:
+            self.enter_frame()
         self.wait_for(lambda: self.showing() == ["Form1"], "the title scene")
         self.settle()
 
