@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows benchmark in one command: builds the Windows tour and a bare
 # Win32 program with one button, with the same toolchain and flags (the 32-bit
-# ones where this machine runs 32-bit Wine, else the 64-bit ones), and the
+# ones where this machine runs 32-bit Wine, natively or under emulation, which
+# then runs both and is named in every figure; else the 64-bit ones), and the
 # measuring X client; starts a private Xvfb with openbox, and one Wine server
 # and desktop kept running for both programs, as Windows itself is; and has
 # x_probe alternate the two, stripped as shipped. Prints the exes' stripped
@@ -22,7 +23,13 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVARN_
 cmake --build build-bench -j"$(nproc)" --target x_probe >/dev/null
 
 source scripts/wine_route.sh
+wine_route_enter bench/run-windows.sh "$@"
 arch=$wine_arch wine=$wine_loader
+# Under emulation both programs run through the same emulator, and every
+# figure says so.
+emulated=
+[ -z "${VARN_I386_EMULATED:-}" ] ||
+  emulated=", emulated by $(build-emulator/qemu-i386 --version | head -n1)"
 build=build-bench-win-$arch
 cmake -S . -B "$build" --toolchain "cmake/toolchains/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DBUILD_TESTING=OFF -DVARN_BUILD_BENCH=ON >/dev/null
@@ -60,8 +67,9 @@ trap '"$wineserver" -k 2>/dev/null || true; cleanup' EXIT
 # Wine's desktop, too, runs for the whole series (see desktop_keeper_win32.cpp).
 "$wine" "$PWD/$build/desktop_keeper_win32.exe" &
 for _ in $(seq 100); do pgrep -f 'explorer\.exe' >/dev/null && break; sleep 0.1; done
-echo "X server $DISPLAY, $(nproc) CPUs, $(uname -r), $("$wine" --version); $runs runs, ${idle} s idle"
+echo "X server $DISPLAY, $(nproc) CPUs, $(uname -r), $("$wine" --version)$emulated;" \
+  "$runs runs, ${idle} s idle"
 "build-bench/bench/x_probe" --tour "$wine $PWD/$build/varns-house-stripped.exe" \
   --bare "$wine $PWD/$build/bare_window_win32-stripped.exe" \
-  --yardstick "a bare Win32 program with one button ($arch, under Wine)" --memory-margin 2 \
+  --yardstick "a bare Win32 program with one button ($arch, under Wine$emulated)" --memory-margin 2 \
   --runs "$runs" --idle "$idle" ${VARN_BENCH_VERBOSE:+--verbose}

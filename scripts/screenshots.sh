@@ -6,7 +6,8 @@
 # Writes docs/screenshots/FormN.png and docs/transition-map.png.
 # With "windows" it takes the same nine pictures of the Windows program instead,
 # cross-built and run under Wine at 96 dpi, into docs/screenshots/windows/FormN.png
-# (the 32-bit exe, or the 64-bit one where this machine cannot run 32-bit Wine).
+# (the 32-bit exe, natively or under emulation, or the 64-bit one where this
+# machine cannot run 32-bit Wine).
 # With "web" it takes them of the browser program in headless Chromium, at 100 %
 # zoom, into docs/screenshots/web/FormN.png.
 # Usage: bash scripts/screenshots.sh            (BUILD_DIR picks the build folder, default build)
@@ -30,6 +31,7 @@ windows)
   export VARN_SETUP_WINDOWS=1
   source scripts/setup.sh
   source scripts/wine_route.sh
+  wine_route_enter scripts/screenshots.sh "$@"
   preset=$wine_preset build=${BUILD_DIR:-$wine_build} VARN_WINE=$wine_loader
   shots=docs/screenshots/windows
   cmake --preset "$preset" -B "$build" >/dev/null

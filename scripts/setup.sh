@@ -112,22 +112,47 @@ for package in "${packages[@]}"; do
 done
 ((${#missing[@]} == 0)) || install_packages needed "${missing[@]}"
 
-# 32-bit Wine runs the shipped 32-bit exe, but only on a kernel that runs
-# 32-bit x86 code; elsewhere installing it would break Wine's launcher. It is
-# optional: without it the Windows tests run the 64-bit build under 64-bit
-# Wine instead (scripts/can_run_wine32.sh tells them), and VARN_WINE32=0 asks
-# for that route and leaves 32-bit Wine alone.
-if [ -n "${VARN_SETUP_WINDOWS:-}" ] && [ "${VARN_WINE32:-}" != 0 ] && ! installed wine32:i386 &&
-  bash "$(dirname "${BASH_SOURCE[0]}")/can_run_i386.sh"; then
-  added_i386=
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    "${sudo_cmd[@]}" dpkg --add-architecture i386
-    added_i386=1 package_lists_fresh=
+# 32-bit Wine runs the shipped 32-bit exe: natively where the kernel runs
+# 32-bit x86 code; where it runs none (some kernels are built or booted
+# without it), under user-mode emulation registered only in a private
+# namespace (scripts/emulated_i386.sh), with qemu's emulator fetched into
+# build-emulator/. On such a kernel the plain `wine` command then fails
+# outside that namespace, as it prefers the 32-bit loader; our scripts call
+# each loader by its path. All of it is optional: without it the Windows tests
+# run the 64-bit build under 64-bit Wine instead (scripts/can_run_wine32.sh
+# tells them). VARN_WINE32=0 asks for that route and leaves 32-bit Wine alone;
+# VARN_WINE32=emulated takes the emulated route even where the kernel would
+# run 32-bit code. Inside the emulator's namespace all this was done before.
+if [ -n "${VARN_SETUP_WINDOWS:-}" ] && [ "${VARN_WINE32:-}" != 0 ] && [ -z "${VARN_I386_EMULATED:-}" ]; then
+  setup_scripts=$(dirname "${BASH_SOURCE[0]}")
+  # The emulator is fetched where it can run, also where the kernel runs 32-bit
+  # code: the Windows tests then take one tour through it, to keep its route.
+  emulator_note= wine32_wanted=1
+  if ! emulation_why=$(bash "$setup_scripts/emulated_i386.sh" --check 2>&1); then
+    emulator_note="32-bit x86 code cannot be emulated in a private namespace here ($emulation_why)."
+  elif ! emulator_version=$(bash "$setup_scripts/fetch_i386_emulator.sh"); then
+    emulator_note="No emulator for 32-bit x86 code could be fetched."
   fi
-  if ! install_packages optional wine32:i386; then
+  if [ "${VARN_WINE32:-}" != emulated ] && bash "$setup_scripts/can_run_i386.sh"; then
+    :
+  elif [ -n "$emulator_note" ]; then
+    echo "$emulator_note"
+    wine32_wanted=
+  else
+    echo "32-bit x86 code will run under emulation: $emulator_version, in build-emulator/."
+  fi
+  if [ -n "$wine32_wanted" ] && ! installed wine32:i386; then
+    added_i386=
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      "${sudo_cmd[@]}" dpkg --add-architecture i386
+      added_i386=1 package_lists_fresh=
+    fi
+    if ! install_packages optional wine32:i386; then
+      # Leave the machine as it was: no 32-bit architecture without a package of it.
+      [ -z "$added_i386" ] || "${sudo_cmd[@]}" dpkg --remove-architecture i386
+    fi
+  fi
+  [ -n "$wine32_wanted" ] && installed wine32:i386 ||
     echo "The Windows tests and scripts will run the 64-bit build under 64-bit Wine" \
       "(VARN_WINE32=0 skips this attempt)."
-    # Leave the machine as it was: no 32-bit architecture without a package of it.
-    [ -z "$added_i386" ] || "${sudo_cmd[@]}" dpkg --remove-architecture i386
-  fi
 fi
