@@ -9,8 +9,7 @@
 # between any two different packages, is then derived from the content: the
 # MSI with a nil code is hashed, and the code is a name-based UUID of that hash.
 
-set(staged_dir ${STAGED_EXE})
-cmake_path(GET staged_dir PARENT_PATH staged_dir)
+cmake_path(GET STAGED_EXE PARENT_PATH staged_dir)
 file(MAKE_DIRECTORY ${staged_dir})
 file(COPY_FILE ${EXE} ${STAGED_EXE})
 
@@ -38,8 +37,9 @@ execute_process(COMMAND ${wixl_command} WORKING_DIRECTORY ${wxs_dir} COMMAND_ERR
 
 # msibuild -s rewrites the subject, author, template and package code; the
 # first three are written back as wixl made them.
-execute_process(COMMAND ${MSIINFO} suminfo ${MSI} OUTPUT_VARIABLE summary
-                COMMAND_ERROR_IS_FATAL ANY)
+# Read in a locale whose field names are the English ones, in UTF-8.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${MSIINFO} suminfo ${MSI}
+                OUTPUT_VARIABLE summary COMMAND_ERROR_IS_FATAL ANY)
 foreach(field Subject Author Template)
   if(NOT summary MATCHES "\n${field}: ([^\n]*)")
     message(FATAL_ERROR "msiinfo shows no ${field} in ${MSI}")
