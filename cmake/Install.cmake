@@ -13,6 +13,10 @@ set(VARN_CONTACT "${VARN_COMPANY} <varns-house@example.org>")
 set(VARN_DEB_RELEASE 1)
 set(VARN_DEB_VERSION ${VARN_VERSION_TEXT}-${VARN_DEB_RELEASE})
 
+# Folders made by the installation get the same mode whatever the umask, so
+# that the package holds the same bytes whoever builds it.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                                GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS varns-house RUNTIME DESTINATION ${VARN_GAMES_DIR})
 
 # The desktop entry's Exec line names the program where it is installed, so
@@ -28,7 +32,10 @@ install(CODE [[
   endif()
   set(entry "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${VARN_DESKTOP_ENTRY}")
   message(STATUS "Installing: ${entry}")
-  configure_file("${VARN_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
+  # Its mode is fixed, not copied from the template, whose mode follows the
+  # umask of whoever checked out the source.
+  configure_file("${VARN_DESKTOP_TEMPLATE}" "${entry}" @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${entry}")
 ]])
 

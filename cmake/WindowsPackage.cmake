@@ -5,6 +5,12 @@
 # same name.
 
 find_program(VARN_WIXL wixl REQUIRED DOC "wixl, from Debian's package of that name")
+find_program(VARN_MSIBUILD msibuild REQUIRED DOC "msibuild, from Debian's package msitools")
+find_program(VARN_MSIINFO msiinfo REQUIRED DOC "msiinfo, from Debian's package msitools")
+# Needed only to build with SOURCE_DATE_EPOCH set (cmake/BuildMsi.cmake).
+find_file(VARN_LIBFAKETIME libfaketime.so.1
+          PATHS /usr/lib/${CMAKE_HOST_SYSTEM_PROCESSOR}-linux-gnu/faketime /usr/lib/faketime
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH DOC "libfaketime, from Debian's package of that name")
 
 set(VARN_PACKAGE_NAME ${VARN_INTERNAL_NAME}-${VARN_VERSION_TEXT}-win32)
 
@@ -20,20 +26,30 @@ set(VARN_MSI_VERSION ${VARN_VERSION_TEXT}.0)
 # component's id is that of the installed exe and its shortcut.
 set(VARN_MSI_UPGRADE_CODE 69AED658-5675-41C3-81F4-09094F83B9E8)
 set(VARN_MSI_COMPONENT_GUID C34C8B3A-92F8-4A34-927F-59D0CABB45D5)
+# The product code names one version: derived from the upgrade code and the
+# version, it is the same in every build of a version and new in every version.
+string(UUID VARN_MSI_PRODUCT_CODE NAMESPACE ${VARN_MSI_UPGRADE_CODE} NAME ${VARN_MSI_VERSION}
+       TYPE SHA1 UPPER)
+
+# wixl packs a copy of the exe, dated by the source date when one is given.
+set(VARN_MSI_STAGED_EXE ${VARN_GENERATED_DIR}/msi/${VARN_INTERNAL_NAME}.exe)
 
 # wixl takes no absolute source paths: they are written relative to the
 # folder of the generated WiX source, where it looks them up.
 set(VARN_WXS ${VARN_GENERATED_DIR}/varns-house.wxs)
-file(RELATIVE_PATH VARN_MSI_EXE ${VARN_GENERATED_DIR} ${PROJECT_BINARY_DIR}/varns-house.exe)
+file(RELATIVE_PATH VARN_MSI_EXE ${VARN_GENERATED_DIR} ${VARN_MSI_STAGED_EXE})
 file(RELATIVE_PATH VARN_MSI_ICON ${VARN_GENERATED_DIR} ${VARN_ICON_DIR}/varns-house.ico)
 configure_file(${PROJECT_SOURCE_DIR}/resources/win32/varns-house.wxs.in ${VARN_WXS} @ONLY)
 
 set(VARN_MSI ${PROJECT_BINARY_DIR}/${VARN_PACKAGE_NAME}.msi)
 add_custom_command(
   OUTPUT ${VARN_MSI}
-  COMMAND ${VARN_WIXL} --arch x86 --output ${VARN_MSI} ${VARN_WXS}
+  COMMAND ${CMAKE_COMMAND} -DWIXL=${VARN_WIXL} -DMSIBUILD=${VARN_MSIBUILD} -DMSIINFO=${VARN_MSIINFO}
+          -DLIBFAKETIME=${VARN_LIBFAKETIME} -DWXS=${VARN_WXS} -DEXE=$<TARGET_FILE:varns-house>
+          -DSTAGED_EXE=${VARN_MSI_STAGED_EXE} -DMSI=${VARN_MSI}
+          -DUPGRADE_CODE=${VARN_MSI_UPGRADE_CODE} -P ${PROJECT_SOURCE_DIR}/cmake/BuildMsi.cmake
   DEPENDS ${VARN_WXS} varns-house ${VARN_ICON_DIR}/varns-house.ico
-  WORKING_DIRECTORY ${VARN_GENERATED_DIR}
+          ${PROJECT_SOURCE_DIR}/cmake/BuildMsi.cmake
   COMMENT "Building the installer ${VARN_PACKAGE_NAME}.msi")
 add_custom_target(msi ALL DEPENDS ${VARN_MSI})
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing the tour need on Debian 12,
 # skipping what is already there. Sourced by every script that builds or runs
-# something (play*.sh, test.sh, screenshots.sh, soak.sh, bench/*.sh).
+# something (play*.sh, test.sh, screenshots.sh, soak.sh, bench/*.sh,
+# release.sh, check-reproducible.sh).
 # A package index that does not download is a warning, not the end: the
 # packages may well come from the indexes that did. Setup fails only when a
 # package it needs cannot be installed, and then says which and why.
@@ -28,6 +29,12 @@ fi
 if [ -n "${VARN_SETUP_WEB:-}" ]; then
   packages+=(emscripten nodejs chromium chromium-driver python3-selenium python3-pil)
   packages+=(webkit2gtk-driver firefox-esr python3-websocket xvfb)  # the other two engines
+fi
+# A release (scripts/release.sh): the commit's time read from git, wixl run
+# at that time, and the zip's entries freed of the builder's time zone and
+# user ids.
+if [ -n "${VARN_SETUP_RELEASE:-}" ]; then
+  packages+=(git faketime strip-nondeterminism)
 fi
 packages+=(${VARN_EXTRA_PACKAGES:-})
 

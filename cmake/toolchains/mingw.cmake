@@ -15,3 +15,9 @@ set(varn_release_flags "-Os -DNDEBUG -ffunction-sections -fdata-sections")
 set(CMAKE_C_FLAGS_RELEASE "${varn_release_flags}" CACHE STRING "C flags of a release build")
 set(CMAKE_CXX_FLAGS_RELEASE "${varn_release_flags}" CACHE STRING "C++ flags of a release build")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--gc-sections")
+# Given no source date (SOURCE_DATE_EPOCH), the linker would stamp the exe
+# with the time it links it; told to leave the stamp out, it links the same
+# source to the same bytes at any time.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--no-insert-timestamp")
+endif()

@@ -126,6 +126,23 @@ for item in "/$(basename "$VARN_EXE")" "/$name.lnk" "\\$code]" "$(packed "$upgra
 done
 echo "ok: installed, with its shortcut and entry ($version, $publisher)"
 
+# The same version again: the same MSI, and another build of it (the same
+# product code, another package code), each repairs the installed product or
+# is refused (1638, another package of it is installed); one product stays.
+(cd "$(dirname "$wxs")" && wixl --arch x86 --output "$scratch/rebuilt.msi" "$wxs") ||
+  fail "wixl could not build the version again"
+for package in "$msi" "$scratch/rebuilt.msi"; do
+  status=0
+  "$wine64" msiexec /i "Z:${package//\//\\}" /qn || status=$?
+  "$WINESERVER" -w
+  [[ $status == @(0|1638) ]] || fail "installing $(basename "$package") again exited with $status"
+  mapfile -t keys < <(entries)
+  [ "${#keys[@]}" = 1 ] && [[ ${keys[0]} == *"\\$code" ]] ||
+    fail "after installing $(basename "$package") again, the entries are: ${keys[*]}"
+  cmp -s "$VARN_EXE" "$built_exe" || fail "installing $(basename "$package") again changed the exe"
+done
+echo "ok: the same version installed again leaves one product"
+
 if why=$(bash "$here/../../scripts/can_run_wine32.sh"); then
   start_program
   expect_only_visible "$name"
@@ -142,13 +159,17 @@ msiexec /x "$msi"
 expect_nothing_left
 echo "ok: the uninstall left nothing behind"
 
-# A later version, the same but for its number (and so its product code).
+# A later version, the same but for its number and its product code (each
+# version's build derives its own).
 IFS=. read -r major minor build <<<"$version"
 later_version=$major.$((10#$minor + 1)).$build
-sed "s/Version=\"$version\"/Version=\"$later_version\"/" "$wxs" >"$scratch/later.wxs"
+sed -e "s/Version=\"$version\"/Version=\"$later_version\"/" \
+  -e "s/<Product Id=\"[^\"]*\"/<Product Id=\"$(cat /proc/sys/kernel/random/uuid)\"/" \
+  "$wxs" >"$scratch/later.wxs"
 (cd "$(dirname "$wxs")" && wixl --arch x86 --output "$scratch/later.msi" "$scratch/later.wxs") ||
   fail "wixl could not build the later version"
 later_code=$(property "$scratch/later.msi" ProductCode)
+[ "$later_code" != "$code" ] || fail "the later version has the product code $code too"
 msiexec /i "$msi"
 msiexec /i "$scratch/later.msi"
 mapfile -t keys < <(entries)
