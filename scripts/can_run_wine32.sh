@@ -36,8 +36,10 @@ fi
 if [ -n "$emulation" ]; then
   why=$(bash "$here/emulated_i386.sh" bash "$0" 2>&1)
   case $? in
-  0) echo "32-bit Wine runs here under emulation ($emulation; $("$here/../build-emulator/qemu-i386" \
-    --version | head -n1))" && exit 3 ;;
+  0)
+    emulator=$("$here/../build-emulator/qemu-i386" --version | sed -n 's/ version \([^ ]*\).*/ \1/p')
+    echo "32-bit Wine runs here under emulation by $emulator ($emulation)" && exit 3
+    ;;
   125) no "$emulation, and it cannot be emulated: $why" ;;
   *) no "$emulation, and under emulation: $why" ;;
   esac

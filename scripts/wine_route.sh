@@ -18,7 +18,7 @@ case $wine_route_status in
     wine_route=emulated wine_runner=(bash "$wine_route_scripts/emulated_i386.sh")
   fi
   # Said once, outside the emulator's namespace.
-  [ -n "${VARN_I386_EMULATED:-}" ] || echo "The shipped 32-bit exe runs under Wine ($wine_route_why)."
+  [ -n "${VARN_I386_EMULATED:-}" ] || echo "The shipped 32-bit exe runs under Wine: $wine_route_why."
   ;;
 1)
   wine_arch=x86_64 wine_loader=/usr/lib/wine/wine64 wine_preset=windows-x86_64 wine_build=build-win64
