@@ -6,21 +6,53 @@
 
 // The JavaScript half. Elements live in Module.varnNodes by handle; every
 // listener is remembered so that the program can take them all back. Strings
-// cross as pointer and length.
+// cross as pointer and length. The elements the page was served with (its
+// desktop and the title window in it) wait in Module.varnServed to be taken.
 // clang-format off
 EM_JS(void, varn_dom_open, (), {
     Module.varnNodes = [null, document, document.body];
     Module.varnListeners = [];
     Module.varnText = function(pointer, length) { return UTF8ToString(pointer, length); };
     Module.varnNode = function(handle) { return Module.varnNodes[handle] || null; };
+    var desktop = document.querySelector("body > .desktop");
+    Module.varnServed = new Set(desktop ? [desktop].concat(Array.from(desktop.querySelectorAll("*"))) : []);
+    Module.varnAdopting = Module.varnServed.size > 0;
+    // The parent's first served element not yet taken, when it is the
+    // element asked for: taken bare, for the program to set every attribute
+    // as it does on a new one. Within one task, so nothing is painted in
+    // between. Where the page differs from what is built, nothing more is
+    // taken.
+    Module.varnAdopt = function(name, parent, ns) {
+        if (!Module.varnAdopting) return null;
+        var element = Array.from(parent.children).find(function(child) {
+            return Module.varnServed.has(child);
+        });
+        if (!element || element.localName !== name || element.namespaceURI !== ns) {
+            Module.varnAdopting = false;
+            return null;
+        }
+        Module.varnServed.delete(element);
+        Array.from(element.attributes).forEach(function(a) { element.removeAttribute(a.name); });
+        return element;
+    };
+});
+
+EM_JS(void, varn_dom_finish_adopting, (), {
+    Module.varnServed.forEach(function(element) { element.remove(); });
+    Module.varnServed.clear();
+    Module.varnAdopting = false;
+    if (Module.varnAdopted) Module.varnAdopted();
 });
 
 EM_JS(int, varn_dom_create, (const char* tag, int tagLength, int parent, int svg), {
     try {
         var name = Module.varnText(tag, tagLength);
-        var element = svg ? document.createElementNS("http://www.w3.org/2000/svg", name)
-                          : document.createElement(name);
-        Module.varnNode(parent).appendChild(element);
+        var ns = svg ? "http://www.w3.org/2000/svg" : "http://www.w3.org/1999/xhtml";
+        var element = Module.varnAdopt(name, Module.varnNode(parent), ns);
+        if (!element) {
+            element = document.createElementNS(ns, name);
+            Module.varnNode(parent).appendChild(element);
+        }
         element.varnHandle = Module.varnNodes.length;
         Module.varnNodes.push(element);
         return element.varnHandle;
@@ -195,6 +227,11 @@ Node Create(std::string_view tag, Node parent, std::string_view cssClass) {
     const Node node = Create(tag, parent);
     SetAttribute(node, "class", cssClass);
     return node;
+}
+
+void FinishAdopting() {
+    OpenOnce();
+    varn_dom_finish_adopting();
 }
 
 void Remove(Node node) {
