@@ -22,6 +22,10 @@ add_executable(title_page tools/title_page.cpp runtime/web/dom_markup.cpp)
 target_link_libraries(title_page PRIVATE varn_web_elements varn_scenes)
 target_link_options(title_page PRIVATE -fexceptions -sENVIRONMENT=node -sNODERAWFS=1)
 find_program(VARN_NODE node REQUIRED)
+# Debian's brotli for the precompressed .br files; gzip -n for the .gz ones,
+# with no name or time in them, so that each build writes the same bytes.
+find_program(VARN_BROTLI brotli REQUIRED)
+find_program(VARN_GZIP gzip REQUIRED)
 
 set(VARN_SITE_DIR ${PROJECT_BINARY_DIR}/site)
 set(web_sources ${PROJECT_SOURCE_DIR}/runtime/web)
@@ -96,6 +100,24 @@ function(varn_web_site name folder)
   list(JOIN files "\", \"" VARN_WEB_FILES)
   set(VARN_WEB_FILES "\"./\", \"${VARN_WEB_FILES}\"")
   configure_file(${web_sources}/site/sw.js.in ${folder}/sw.js @ONLY)
+  # Every text file and the module precompressed beside it, for a host that
+  # serves .br or .gz files as they are (docs/web.md).
+  set(compressed)
+  foreach(file index.html ${name}.js ${name}.wasm style.css manifest.webmanifest sw.js)
+    # The linker's files are known by their target alone.
+    set(source ${folder}/${file})
+    if(file MATCHES "^${name}\\.")
+      set(source ${name})
+    endif()
+    add_custom_command(
+      OUTPUT ${folder}/${file}.br ${folder}/${file}.gz
+      COMMAND ${VARN_BROTLI} --quality=11 --force --output=${folder}/${file}.br ${folder}/${file}
+      COMMAND ${VARN_GZIP} -9 --no-name --force --keep ${folder}/${file}
+      DEPENDS ${source}
+      COMMENT "Compressing ${file}")
+    list(APPEND compressed ${folder}/${file}.br ${folder}/${file}.gz)
+  endforeach()
+  add_custom_target(${name}_site ALL DEPENDS ${compressed})
 endfunction()
 
 varn_web_site(varns-house ${VARN_SITE_DIR})
