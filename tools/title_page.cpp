@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -55,9 +56,14 @@ int main(int argc, char** argv) {
     using namespace varn::web;
     StartTour(varn::scenes::All(), {});
     page.replace(place, kPlace.size(), dom::InnerHtml(dom::kBody));
-    stylesheet += "\n/* The title window as served, placed and lettered as the program does it"
-                  " (written when the site is built). */\n" +
-                  dom::StyleRules(dom::kBody);
+    try {
+        stylesheet += "\n/* The title window as served, placed and lettered as the program does"
+                      " it (written when the site is built). */\n" +
+                      dom::StyleRules(dom::kBody);
+    } catch (const std::runtime_error& error) {
+        std::fprintf(stderr, "title_page: %s\n", error.what());
+        return 1;
+    }
     if (!Write(argv[2], page) || !Write(argv[4], stylesheet)) {
         std::fprintf(stderr, "title_page: cannot write %s or %s\n", argv[2], argv[4]);
         return 1;

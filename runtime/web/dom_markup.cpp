@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -99,7 +100,7 @@ std::string Selector(Node node) {
     if (const std::string* scene = Attribute(element, "data-scene"))
         return element.tag + "[data-scene=\"" + *scene + "\"]";
     if (element.parent <= kBody)
-        return element.tag;
+        throw std::runtime_error("a style set outside any scene's window, on a " + element.tag);
     const auto& siblings = Find(element.parent)->children;
     const auto index = std::find(siblings.begin(), siblings.end(), node) - siblings.begin();
     return Selector(element.parent) + " > " + element.tag + ":nth-child(" +

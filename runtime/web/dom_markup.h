@@ -15,7 +15,8 @@ namespace varn::web::dom {
 // `autofocus`, the served form of the program's focus.
 std::string InnerHtml(Node node);
 // One rule per element inside `node` that has style properties, each naming
-// its element by a selector from the nearest enclosing data-scene.
+// its element by a selector from the nearest enclosing data-scene; throws
+// std::runtime_error for a styled element in no scene's window.
 std::string StyleRules(Node node);
 
 } // namespace varn::web::dom
