@@ -2,7 +2,9 @@
 # Lighthouse on the site against the bare page: installs what it needs, builds
 # both as bench/run-web.sh does (into build-bench-web/, the bare page's text
 # files and module precompressed like the site's), installs the pinned
-# Lighthouse of bench/lighthouse/ with npm into build-bench-web/lighthouse/,
+# Lighthouse of bench/lighthouse/ with npm ci into build-bench-web/lighthouse/
+# (its trace engine asks for the "latest" of two packages: package.json pins
+# them by "overrides", so that the lock file holds every version),
 # and has bench/lighthouse_probe.py audit the two, alternating, served as
 # docs/web.md asks of a host. Prints medians and the targets.
 #
