@@ -81,7 +81,9 @@ EM_JS(int, varn_dom_set, (int node, int what, const char* name, int nameLength,
     try {
         if (what == 0) element.setAttribute(key, text);
         else if (what == 1) element.style.setProperty(key, text);
-        else if (what == 2) element.textContent = text;
+        // Text the element holds already stays: a served caption is
+        // painted once, not replaced by an equal one.
+        else if (what == 2) { if (element.textContent !== text) element.textContent = text; }
         else if (what == 3) element.value = text;
         return 1;
     } catch (e) {
