@@ -6,11 +6,14 @@ colours, focus and accessibility tree; when the module comes, the program
 takes that window over and nothing in it changes, and no second one
 appears; a click, a Space or a tap (where the engine's automation has
 touch) on "Enter" made before then is carried out once the program runs.
+Beside every text file and the module, the site holds it precompressed.
 
 Usage: test_first_paint.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]
 """
 
+import gzip
 import os
+import subprocess
 import sys
 
 from browser import Checks, Server, open_browser, tour
@@ -83,6 +86,23 @@ def served(page, server):
     page.settle()
 
 
+def check_compressed(checks, folder):
+    """Beside every text file and the module, its .br and .gz of the same bytes."""
+    for name in sorted(os.listdir(folder)):
+        if not name.endswith((".html", ".js", ".css", ".wasm", ".webmanifest")):
+            continue
+        path = os.path.join(folder, name)
+        with open(path, "rb") as f:
+            plain = f.read()
+        readers = {".gz": lambda p: gzip.open(p).read(),
+                   ".br": lambda p: subprocess.run(["brotli", "-d", "-c", p], check=True,
+                                                   capture_output=True).stdout}
+        for suffix, read in readers.items():
+            packed = path + suffix
+            checks.check(f"{name}{suffix} holds {name}",
+                         os.path.isfile(packed) and read(packed) == plain)
+
+
 def main(argv):
     if len(argv) not in (3, 4):
         sys.exit("usage: test_first_paint.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]")
@@ -90,6 +110,7 @@ def main(argv):
     checks = Checks()
     with open(os.path.join(argv[1], "index.html"), encoding="utf-8") as f:
         checks.check("the served page has no style attribute", " style=" not in f.read())
+    check_compressed(checks, argv[1])
     site, fault_site = Server(argv[1]), Server(argv[2])
     page = open_browser(engine)
     try:
