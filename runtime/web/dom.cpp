@@ -1,47 +1,21 @@
 #include "runtime/web/dom.h"
 
+#include "runtime/web/dom_adoption.h"
+
 #include <emscripten.h>
 
 #include <map>
 
 // The JavaScript half. Elements live in Module.varnNodes by handle; every
 // listener is remembered so that the program can take them all back. Strings
-// cross as pointer and length. The elements the page was served with (its
-// desktop and the title window in it) wait in Module.varnServed to be taken.
+// cross as pointer and length. A new element may be one the page was
+// served with, taken over (dom_adoption.cpp).
 // clang-format off
 EM_JS(void, varn_dom_open, (), {
     Module.varnNodes = [null, document, document.body];
     Module.varnListeners = [];
     Module.varnText = function(pointer, length) { return UTF8ToString(pointer, length); };
     Module.varnNode = function(handle) { return Module.varnNodes[handle] || null; };
-    var desktop = document.querySelector("body > .desktop");
-    Module.varnServed = new Set(desktop ? [desktop].concat(Array.from(desktop.querySelectorAll("*"))) : []);
-    Module.varnAdopting = Module.varnServed.size > 0;
-    // The parent's first served element not yet taken, when it is the
-    // element asked for: taken bare, for the program to set every attribute
-    // as it does on a new one. Within one task, so nothing is painted in
-    // between. Where the page differs from what is built, nothing more is
-    // taken.
-    Module.varnAdopt = function(name, parent, ns) {
-        if (!Module.varnAdopting) return null;
-        var element = Array.from(parent.children).find(function(child) {
-            return Module.varnServed.has(child);
-        });
-        if (!element || element.localName !== name || element.namespaceURI !== ns) {
-            Module.varnAdopting = false;
-            return null;
-        }
-        Module.varnServed.delete(element);
-        Array.from(element.attributes).forEach(function(a) { element.removeAttribute(a.name); });
-        return element;
-    };
-});
-
-EM_JS(void, varn_dom_finish_adopting, (), {
-    Module.varnServed.forEach(function(element) { element.remove(); });
-    Module.varnServed.clear();
-    Module.varnAdopting = false;
-    if (Module.varnAdopted) Module.varnAdopted();
 });
 
 EM_JS(int, varn_dom_create, (const char* tag, int tagLength, int parent, int svg), {
@@ -208,7 +182,7 @@ std::map<int, Listener>& Listeners() {
 }
 
 void OpenOnce() {
-    static const bool opened = (varn_dom_open(), true);
+    static const bool opened = (varn_dom_open(), adoption::Open(), true);
     (void)opened;
 }
 
@@ -233,7 +207,7 @@ Node Create(std::string_view tag, Node parent, std::string_view cssClass) {
 
 void FinishAdopting() {
     OpenOnce();
-    varn_dom_finish_adopting();
+    adoption::Finish();
 }
 
 void Remove(Node node) {
