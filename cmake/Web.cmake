@@ -2,7 +2,9 @@
 # own elements, compiled to WebAssembly with Emscripten, and a static site
 # (site/ in the build folder) that any static host can serve: the page, one
 # script, one WebAssembly module, the stylesheet, the icons, the web app
-# manifest and the service worker that keeps it all for offline play.
+# manifest and the service worker that keeps it all for offline play. The page
+# and stylesheet come with the title window written in, and every text file
+# and the module with its precompressed .br and .gz.
 
 # The only code that knows the browser: the windows built of page elements,
 # which reach the page only through dom.h, and the page itself behind it.
