@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 import browser  # noqa: E402
-from web_probe import SETTLE, spread, transferred  # noqa: E402
+from web_probe import SETTLE, spread, transferred, verdict  # noqa: E402
 
 FIRST_PAINT = ("const p = performance.getEntriesByName('first-contentful-paint')[0];"
                " return p ? p.startTime : null")
@@ -46,8 +46,8 @@ def main():
         print(f"\nevery engine: medians (min-max) of {args.runs} alternating runs each, "
               "a fresh browser each run")
         print(f"{'engine':<10} {'figure':<36} {'varns-house':>20} {'bare page':>20} "
-              f"{'compare':>9}")
-        print("-" * 99)
+              f"{'compare':>9}  target")
+        print("-" * 120)
         for engine in args.engines.split(","):
             runs = {name: [] for name in folders}
             try:
@@ -63,9 +63,11 @@ def main():
                                               ("bytes", "first load, gzip -9 (KB)", 1024, 1)]:
                 tour, bare = ([r[key] for r in runs[name]] for name in folders)
                 ratio = statistics.median(tour) / statistics.median(bare)
+                target = (f"<= 0.90x bare: {verdict(ratio <= 0.90)}" if key == "first" else
+                          f"<= 100 KB: {verdict(statistics.median(tour) / scale <= 100)}")
                 print(f"{engine:<10} {label:<36} {spread(tour, scale, digits):>20} "
-                      f"{spread(bare, scale, digits):>20} {ratio:>8.2f}x")
-        print("-" * 99)
+                      f"{spread(bare, scale, digits):>20} {ratio:>8.2f}x  {target}")
+        print("-" * 120)
     finally:
         for server in servers.values():
             server.stop()

@@ -20,7 +20,7 @@ source scripts/setup.sh
 build=build-bench-web
 export NODE_PATH=/usr/share/nodejs # Emscripten's link step: the preset's setting, for a plain build
 cmake --preset web -B "$build" -DBUILD_TESTING=OFF -DVARN_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target varns-house bare-page varns-house_icons >/dev/null
+cmake --build "$build" -j"$(nproc)" --target varns-house varns-house_site bare-page varns-house_icons >/dev/null
 
 echo "$(nproc) CPUs, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)," \
   "$(uname -r); $(/usr/bin/chromium --version 2>/dev/null); $runs runs"

@@ -6,7 +6,8 @@ The page is watched from inside by a script of ours that the browser runs
 before the page's own (Page.addScriptToEvaluateOnNewDocument):
 - the first frame is the paint timing entry "first-contentful-paint" (its time
   from navigation start); the probe checks that the title window, with its
-  text and button, was in the page before that frame;
+  text and button, was in the page before that frame: served in it, or shown
+  by the program before it;
 - a transition runs from the pointerup event's timeStamp to the end of the
   first animation frame after the new window is shown: a MutationObserver sees
   its `hidden` go, a requestAnimationFrame callback posts a message, and the
@@ -48,6 +49,12 @@ PROBE = r"""(() => {
     };
   }
   addEventListener("pointerup", (e) => { probe.pointerUp = e.timeStamp; }, true);
+  // Whether the page was served with the title window in it, whole.
+  addEventListener("DOMContentLoaded", () => {
+    const title = document.querySelector("section.window:not([hidden])");
+    probe.servedTitle = !!title && !!title.querySelector(".caption").textContent &&
+                        !!title.querySelector(".client button");
+  });
   new MutationObserver((records) => {
     for (const record of records) {
       const frame = record.target;
@@ -187,7 +194,8 @@ def one_run(program, folder, server):
         fcp = b.wait_for(lambda: b.js("const p = performance.getEntriesByName("
                                       "'first-contentful-paint')[0]; return p && p.startTime"),
                          "the first contentful paint")
-        if not title["complete"] or fcp < title["shownAt"]:
+        served = b.js("return !!varnProbe.servedTitle")
+        if not title["complete"] or (fcp < title["shownAt"] and not served):
             raise AssertionError(f"{program}: the first paint came before the title window")
         if program == "tour":  # the first load ends when the service worker has its copies
             b.driver.execute_async_script(
@@ -244,7 +252,7 @@ def report(runs, chromium):
     fcp = "first frame (first-contentful-paint)"
     ratio = med(tour_runs, fcp) / med(bare_runs, fcp)
     print(f"{fcp + ' ms':<44} {col(tour_runs, fcp):>22} {col(bare_runs, fcp):>22} "
-          f"{ratio:>9.2f}x  <= 1.10x bare: {verdict(ratio <= 1.10)}")
+          f"{ratio:>9.2f}x  <= 0.90x bare: {verdict(ratio <= 0.90)}")
     for key in ["  title shown, then its frame ended (rAF)", "first visit, title -> street",
                 "first visit, street -> ground floor", "return visit, driveway -> ground floor",
                 "slowest move of the whole walk", *PARTS]:

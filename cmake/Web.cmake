@@ -2,17 +2,32 @@
 # own elements, compiled to WebAssembly with Emscripten, and a static site
 # (site/ in the build folder) that any static host can serve: the page, one
 # script, one WebAssembly module, the stylesheet, the icons, the web app
-# manifest and the service worker that keeps it all for offline play.
+# manifest and the service worker that keeps it all for offline play. The page
+# and stylesheet come with the title window written in, and every text file
+# and the module with its precompressed .br and .gz.
 
-# The only code that knows the browser.
-add_library(varn_web STATIC
+# The only code that knows the browser: the windows built of page elements,
+# which reach the page only through dom.h, and the page itself behind it.
+add_library(varn_web_elements STATIC
   runtime/web/application.cpp
-  runtime/web/dom.cpp
   runtime/web/item_elements.cpp
   runtime/web/scene_window.cpp
   runtime/web/web_platform.cpp
   runtime/web/window_frame.cpp)
-target_link_libraries(varn_web PUBLIC varn_runtime varn_resources)
+target_link_libraries(varn_web_elements PUBLIC varn_runtime varn_resources)
+add_library(varn_web STATIC runtime/web/dom.cpp runtime/web/dom_adoption.cpp)
+target_link_libraries(varn_web PUBLIC varn_web_elements)
+
+# The same windows on a recording back end of dom.h, run by Node.js while the
+# site is built: it writes the title window into the page and its stylesheet.
+add_executable(title_page tools/title_page.cpp runtime/web/dom_markup.cpp)
+target_link_libraries(title_page PRIVATE varn_web_elements varn_scenes)
+target_link_options(title_page PRIVATE -fexceptions -sENVIRONMENT=node -sNODERAWFS=1)
+find_program(VARN_NODE node REQUIRED)
+# Debian's brotli for the precompressed .br files; gzip -n for the .gz ones,
+# with no name or time in them, so that each build writes the same bytes.
+find_program(VARN_BROTLI brotli REQUIRED)
+find_program(VARN_GZIP gzip REQUIRED)
 
 set(VARN_SITE_DIR ${PROJECT_BINARY_DIR}/site)
 set(web_sources ${PROJECT_SOURCE_DIR}/runtime/web)
@@ -54,8 +69,15 @@ function(varn_web_site name folder)
   set_target_properties(${name} PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${folder})
   set(VARN_WEB_SCRIPT ${name}.js)
   set(VARN_WEB_MODULE ${name}.wasm)
-  configure_file(${web_sources}/site/index.html.in ${folder}/index.html @ONLY)
-  configure_file(${web_sources}/site/style.css ${folder}/style.css COPYONLY)
+  # The page and stylesheet with the title window in them.
+  set(page_in ${CMAKE_CURRENT_BINARY_DIR}/${name}-index.html)
+  configure_file(${web_sources}/site/index.html.in ${page_in} @ONLY)
+  add_custom_command(
+    OUTPUT ${folder}/index.html ${folder}/style.css
+    COMMAND ${VARN_NODE} --no-experimental-fetch $<TARGET_FILE:title_page> ${page_in}
+            ${folder}/index.html ${web_sources}/site/style.css ${folder}/style.css
+    DEPENDS title_page ${page_in} ${web_sources}/site/style.css
+    COMMENT "Writing the title window into ${name}'s page")
   configure_file(${web_sources}/site/manifest.webmanifest.in ${folder}/manifest.webmanifest @ONLY)
   set(icons)
   foreach(size 16 32)
@@ -80,6 +102,24 @@ function(varn_web_site name folder)
   list(JOIN files "\", \"" VARN_WEB_FILES)
   set(VARN_WEB_FILES "\"./\", \"${VARN_WEB_FILES}\"")
   configure_file(${web_sources}/site/sw.js.in ${folder}/sw.js @ONLY)
+  # Every text file and the module precompressed beside it, for a host that
+  # serves .br or .gz files as they are (docs/web.md).
+  set(compressed)
+  foreach(file index.html ${name}.js ${name}.wasm style.css manifest.webmanifest sw.js)
+    # The linker's files are known by their target alone.
+    set(source ${folder}/${file})
+    if(file MATCHES "^${name}\\.")
+      set(source ${name})
+    endif()
+    add_custom_command(
+      OUTPUT ${folder}/${file}.br ${folder}/${file}.gz
+      COMMAND ${VARN_BROTLI} --quality=11 --force --output=${folder}/${file}.br ${folder}/${file}
+      COMMAND ${VARN_GZIP} -9 --no-name --force --keep ${folder}/${file}
+      DEPENDS ${source}
+      COMMENT "Compressing ${file}")
+    list(APPEND compressed ${folder}/${file}.br ${folder}/${file}.gz)
+  endforeach()
+  add_custom_target(${name}_site ALL DEPENDS ${compressed})
 endfunction()
 
 varn_web_site(varns-house ${VARN_SITE_DIR})

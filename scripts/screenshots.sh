@@ -46,7 +46,7 @@ web)
   export VARN_SETUP_WEB=1
   source scripts/setup.sh
   cmake --preset web >/dev/null
-  cmake --build --preset web --target varns-house varns-house_icons -j"$(nproc)"
+  cmake --build --preset web --target varns-house varns-house_site varns-house_icons -j"$(nproc)"
   exec /usr/bin/python3 tests/web/take_screenshots.py build-web/site docs/screenshots/web
   ;;
 *)

@@ -24,10 +24,11 @@ packages=(
 if [ -n "${VARN_SETUP_WINDOWS:-}" ]; then
   packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools unzip)
 fi
-# The browser program: Emscripten to build it, and for its tests and
-# benchmark a headless Chromium driven through Selenium, with PIL for pixels.
+# The browser program: Emscripten to build it, brotli for its precompressed
+# files, and for its tests and benchmark a headless Chromium driven through
+# Selenium, with PIL for pixels.
 if [ -n "${VARN_SETUP_WEB:-}" ]; then
-  packages+=(emscripten nodejs chromium chromium-driver python3-selenium python3-pil)
+  packages+=(emscripten nodejs brotli chromium chromium-driver python3-selenium python3-pil)
   packages+=(webkit2gtk-driver firefox-esr python3-websocket xvfb)  # the other two engines
 fi
 # A release (scripts/release.sh): the commit's time read from git, wixl run

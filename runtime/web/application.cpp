@@ -111,6 +111,7 @@ void StartTour(std::span<const Scene* const> scenes, const TourRunner::PlatformW
         const std::string message = error.what();
         End(&message);
     }
+    dom::FinishAdopting();
     // Offline play after this first visit; the worker's install fetches
     // every file once more, so it waits until the title has been painted.
     dom::RegisterServiceWorkerAfterFirstPaint("sw.js");

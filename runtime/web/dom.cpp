@@ -1,12 +1,15 @@
 #include "runtime/web/dom.h"
 
+#include "runtime/web/dom_adoption.h"
+
 #include <emscripten.h>
 
 #include <map>
 
 // The JavaScript half. Elements live in Module.varnNodes by handle; every
 // listener is remembered so that the program can take them all back. Strings
-// cross as pointer and length.
+// cross as pointer and length. A new element may be one the page was
+// served with, taken over (dom_adoption.cpp).
 // clang-format off
 EM_JS(void, varn_dom_open, (), {
     Module.varnNodes = [null, document, document.body];
@@ -18,9 +21,12 @@ EM_JS(void, varn_dom_open, (), {
 EM_JS(int, varn_dom_create, (const char* tag, int tagLength, int parent, int svg), {
     try {
         var name = Module.varnText(tag, tagLength);
-        var element = svg ? document.createElementNS("http://www.w3.org/2000/svg", name)
-                          : document.createElement(name);
-        Module.varnNode(parent).appendChild(element);
+        var ns = svg ? "http://www.w3.org/2000/svg" : "http://www.w3.org/1999/xhtml";
+        var element = Module.varnAdopt(name, Module.varnNode(parent), ns);
+        if (!element) {
+            element = document.createElementNS(ns, name);
+            Module.varnNode(parent).appendChild(element);
+        }
         element.varnHandle = Module.varnNodes.length;
         Module.varnNodes.push(element);
         return element.varnHandle;
@@ -49,7 +55,9 @@ EM_JS(int, varn_dom_set, (int node, int what, const char* name, int nameLength,
     try {
         if (what == 0) element.setAttribute(key, text);
         else if (what == 1) element.style.setProperty(key, text);
-        else if (what == 2) element.textContent = text;
+        // Text the element holds already stays: a served caption is
+        // painted once, not replaced by an equal one.
+        else if (what == 2) { if (element.textContent !== text) element.textContent = text; }
         else if (what == 3) element.value = text;
         return 1;
     } catch (e) {
@@ -174,7 +182,7 @@ std::map<int, Listener>& Listeners() {
 }
 
 void OpenOnce() {
-    static const bool opened = (varn_dom_open(), true);
+    static const bool opened = (varn_dom_open(), adoption::Open(), true);
     (void)opened;
 }
 
@@ -195,6 +203,11 @@ Node Create(std::string_view tag, Node parent, std::string_view cssClass) {
     const Node node = Create(tag, parent);
     SetAttribute(node, "class", cssClass);
     return node;
+}
+
+void FinishAdopting() {
+    OpenOnce();
+    adoption::Finish();
 }
 
 void Remove(Node node) {

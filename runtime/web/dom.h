@@ -69,6 +69,14 @@ void Listen(Node node, std::string_view type, Listener listener);
 // Drops every listener the program added, wherever it was.
 void StopListening();
 
+// The page as served may already hold the elements the program builds
+// first (the title window, written into the page when the site is built):
+// until this is called, Create takes each served element in turn, where it
+// is what would have been made, rather than making a new one. This ends
+// that: served elements not taken go, and a press on a served button made
+// before the program ran is carried out now.
+void FinishAdopting();
+
 // Registers the site's service worker once the next frame has been painted.
 // A browser that refuses (a private window, a page served neither over HTTPS
 // nor from this computer) simply plays online.

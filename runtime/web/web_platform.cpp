@@ -63,11 +63,14 @@ void WebPlatform::PlaceOnFirstShowing(SceneWindow& window) {
     if (window.HasBeenShown())
         return;
     window.MarkShown();
+    // A centred window is placed by the stylesheet, as in the page served
+    // before the program runs: centred in the page, whatever its size.
+    if (window.Record().startUpPosition == 2) {
+        window.Frame().Centre();
+        return;
+    }
     const dom::Box page = dom::Viewport(), outer = window.Frame().Outer();
-    const Origin origin = window.Record().startUpPosition == 2
-                              ? CentredOrigin({0, 0, int(page.width), int(page.height)},
-                                              int(outer.width), int(outer.height))
-                              : CascadedOrigin(cascaded_++, page, outer);
+    const Origin origin = CascadedOrigin(cascaded_++, page, outer);
     window.Frame().MoveTo(std::max(0, origin.x), std::max(0, origin.y));
 }
 

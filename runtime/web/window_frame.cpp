@@ -121,16 +121,33 @@ void WindowFrame::ListenForDrags() {
 }
 
 void WindowFrame::Apply() {
-    dom::SetStyle(window_, "left", CssPixels(geometry_.left));
-    dom::SetStyle(window_, "top", CssPixels(geometry_.top));
-    dom::SetStyle(client_, "width", CssPixels(geometry_.width));
-    dom::SetStyle(client_, "height", CssPixels(geometry_.height));
+    if (placed_) {
+        dom::SetStyle(window_, "left", CssPixels(geometry_.left));
+        dom::SetStyle(window_, "top", CssPixels(geometry_.top));
+    }
+    // The client area's size, on the window: the stylesheet centres the
+    // window by it.
+    dom::SetStyle(window_, "--client-width", CssPixels(geometry_.width));
+    dom::SetStyle(window_, "--client-height", CssPixels(geometry_.height));
 }
 
 void WindowFrame::MoveTo(double left, double top) {
     geometry_.left = left;
     geometry_.top = top;
+    placed_ = true;
     Apply();
+}
+
+void WindowFrame::Centre() {
+    dom::SetAttribute(window_, "class", "window centred");
+}
+
+// A window the stylesheet placed keeps that place, now as the program's.
+void WindowFrame::Pin() {
+    if (placed_)
+        return;
+    const dom::Box outer = Outer();
+    MoveTo(outer.left, outer.top);
 }
 
 void WindowFrame::Raise(int order) {
@@ -140,6 +157,7 @@ void WindowFrame::Raise(int order) {
 bool WindowFrame::StartDrag(const dom::Event& event, int dx, int dy) {
     if (event.button != 0 || event.onControl || maximised_ || (minimised_ && dy != 0))
         return false;
+    Pin();
     drag_ = {true, event.pointerId, event.x, event.y, dx, dy, geometry_};
     dom::CapturePointer(window_, event.pointerId);
     return true; // no text selection, no scrolling
@@ -190,6 +208,7 @@ void WindowFrame::ToggleMinimised() {
 void WindowFrame::ToggleMaximised() {
     // Maximised, the window fills the page's viewport; restored, it goes back
     // to where and how large it was.
+    Pin();
     if (!maximised_) {
         restored_ = geometry_;
         const dom::Box outer = Outer(), client = dom::Bounds(client_), page = dom::Viewport();

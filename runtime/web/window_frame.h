@@ -28,6 +28,9 @@ class WindowFrame {
     // The frame's outer size, as laid out while shown.
     dom::Box Outer() const { return dom::Bounds(window_); }
     void MoveTo(double left, double top);
+    // Leaves the window's place to the stylesheet, which centres it in the
+    // page (before any script runs, too) until it is moved.
+    void Centre();
     void Raise(int order);
 
   private:
@@ -35,6 +38,7 @@ class WindowFrame {
     void AddGrip(const char* edge, int dx, int dy);
     void ListenForDrags();
     void Apply();
+    void Pin();
     void ToggleMinimised();
     void ToggleMaximised();
 
@@ -59,7 +63,8 @@ class WindowFrame {
     dom::Node minimiseBox_ = dom::kNoNode;
     dom::Node maximiseBox_ = dom::kNoNode;
     Geometry geometry_;
-    Geometry restored_; // where a maximised window goes back to
+    Geometry restored_;   // where a maximised window goes back to
+    bool placed_ = false; // left and top are the program's, not the stylesheet's
     bool maximised_ = false;
     bool minimised_ = false;
     Drag drag_;

@@ -25,11 +25,14 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 class Server:
     """Serves one folder on 127.0.0.1 until stopped; `answers` lists each answer
     as (path, HTTP status). `pages` maps a path to a page of the test's own,
-    served beside the folder's files."""
+    served beside the folder's files. `hold(suffix)` keeps back the answers
+    for paths ending so until `release()`."""
 
     def __init__(self, folder):
         self.answers = []
         self.pages = {}
+        self.held = None
+        self.released = threading.Event()
         server = self
 
         class Handler(_QuietHandler):
@@ -37,6 +40,8 @@ class Server:
                 server.answers.append((self.path, int(code)))
 
             def do_GET(self):
+                if server.held and self.path.split("?")[0].endswith(server.held):
+                    server.released.wait(60)
                 page = server.pages.get(self.path)
                 if page is None:
                     return super().do_GET()
@@ -52,7 +57,15 @@ class Server:
         self.origin = f"http://127.0.0.1:{self.httpd.server_address[1]}"
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
+    def hold(self, suffix):
+        self.held = suffix
+        self.released.clear()
+
+    def release(self):
+        self.released.set()
+
     def stop(self):
+        self.released.set()
         self.httpd.shutdown()
         self.httpd.server_close()
 
