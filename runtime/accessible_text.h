@@ -6,6 +6,7 @@
 
 #include "runtime/scene.h"
 
+#include <string>
 #include <string_view>
 
 namespace varn {
@@ -19,6 +20,9 @@ inline constexpr std::string_view kGamePictureAccessibleDescription =
     "A still from a side-scrolling platform game: a small knight stands on a rope bridge over "
     "lava, facing a huge horned ogre with a spiked club who spits a fireball at him, with the "
     "score, lives, world and time along the top.";
+
+// A text box is a message; its name says so, its text is the message itself.
+inline constexpr std::string_view kMessageBoxAccessibleName = "Message";
 
 struct AccessibleText {
     std::string_view name;
@@ -45,6 +49,33 @@ constexpr AccessibleText AccessibleTextOf(const SceneItem& item) {
     if (item.kind == ItemKind::PictureBox && item.picture == PictureId::GamePicture)
         return {kGamePictureAccessibleName, kGamePictureAccessibleDescription};
     return {};
+}
+
+// The message box of an ending, or null in any other scene.
+constexpr const SceneItem* EndingMessageBox(const Scene& scene) {
+    if (!scene.ending)
+        return nullptr;
+    for (const SceneItem& item : scene.items)
+        if (item.kind == ItemKind::TextBox)
+            return &item;
+    return nullptr;
+}
+
+// What a screen reader reads for a scene's window as it opens: the kind of
+// place, and in an ending the whole message after it, its line breaks read as
+// spaces, so that a visitor hears how they died without moving to the box.
+inline std::string WindowDescription(const Scene& scene) {
+    std::string said(scene.place);
+    const SceneItem* box = EndingMessageBox(scene);
+    if (box == nullptr)
+        return said;
+    said += ". ";
+    for (char c : box->text)
+        if (c != '\r')
+            said += c == '\n' ? ' ' : c;
+    while (!said.empty() && said.back() == ' ')
+        said.pop_back(); // the message's final line break
+    return said;
 }
 
 } // namespace varn

@@ -148,6 +148,11 @@ struct Scene {
     // Window flags that one scene switches off; every other scene keeps them on.
     bool minButton = true;
     bool maxButton = true;
+    // What kind of place this is, in one short English phrase, for assistive
+    // technology: the window's title alone says nothing about it.
+    std::string_view place;
+    // An ending: its message box tells how the visitor died.
+    bool ending = false;
 
     // The item's position in the listing, or the item count when there is none.
     // (Comparing indices rather than pointers keeps this usable in constant

@@ -41,8 +41,18 @@ constexpr bool HasValidActions(const Scene& scene) {
     return true;
 }
 
+// Every scene says what kind of place it is, and an ending holds the message
+// box its window description reads out.
+constexpr bool DescribesItsPlace(const Scene& scene) {
+    int boxes = 0;
+    for (const SceneItem& item : scene.items)
+        boxes += item.kind == ItemKind::TextBox ? 1 : 0;
+    return !scene.place.empty() && (!scene.ending || boxes == 1);
+}
+
 constexpr bool IsWellFormed(const Scene& scene) {
-    return HasUniqueItemNames(scene) && HasUniqueTabIndices(scene) && HasValidActions(scene);
+    return HasUniqueItemNames(scene) && HasUniqueTabIndices(scene) && HasValidActions(scene) &&
+           DescribesItsPlace(scene);
 }
 
 // The catalogue holds exactly one record per scene id, so every GoTo target exists.

@@ -20,13 +20,15 @@ constexpr SceneItem Reincarnate(int tabIndex, TransitionOrder order) {
 }
 
 constexpr Scene Ending(SceneId id, std::string_view caption, int startUpPosition,
-                       std::span<const SceneItem> items) {
+                       std::span<const SceneItem> items, std::string_view place) {
     return {.id = id,
             .caption = caption,
             .clientWidth = 4680,
             .clientHeight = 3090,
             .startUpPosition = startUpPosition,
-            .items = items};
+            .items = items,
+            .place = place,
+            .ending = true};
 }
 
 } // namespace varn::scenes

@@ -27,6 +27,7 @@ inline constexpr Scene kForm10{
     .clientHeight = 3090,
     .startUpPosition = 3,
     .items = kForm10Items,
+    .place = "The hallway, with two rooms",
 };
 
 } // namespace varn::scenes

@@ -29,6 +29,7 @@ inline constexpr Scene kForm1{
     .backColor = kBlack,
     .startUpPosition = 2,
     .items = kForm1Items,
+    .place = "The title of the tour, outside the house",
 };
 
 } // namespace varn::scenes

@@ -40,6 +40,7 @@ inline constexpr Scene kForm2{
     .backColor = kWhite,
     .startUpPosition = 2,
     .items = kForm2Items,
+    .place = "The street in front of the house",
 };
 
 } // namespace varn::scenes

@@ -40,6 +40,7 @@ inline constexpr Scene kForm3{
     .clientHeight = 3090,
     .startUpPosition = 2,
     .items = kForm3Items,
+    .place = "The driveway, with the front door, the garage and the car",
 };
 
 } // namespace varn::scenes

@@ -10,6 +10,6 @@ inline constexpr SceneItem kForm4Items[] = {
     Reincarnate(0, TransitionOrder::ShowThenHide),
 };
 
-inline constexpr Scene kForm4 = Ending(SceneId::Form4, "Form4", 2, kForm4Items);
+inline constexpr Scene kForm4 = Ending(SceneId::Form4, "Form4", 2, kForm4Items, "The front door");
 
 } // namespace varn::scenes

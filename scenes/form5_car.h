@@ -12,6 +12,7 @@ inline constexpr SceneItem kForm5Items[] = {
                   0),
 };
 
-inline constexpr Scene kForm5 = Ending(SceneId::Form5, "Form5", 3, kForm5Items);
+inline constexpr Scene kForm5 =
+    Ending(SceneId::Form5, "Form5", 3, kForm5Items, "The car in the driveway");
 
 } // namespace varn::scenes

@@ -12,7 +12,8 @@ inline constexpr SceneItem kForm6Items[] = {
 };
 
 inline constexpr Scene kForm6 = [] {
-    Scene scene = Ending(SceneId::Form6, "Form6", 2, kForm6Items);
+    Scene scene =
+        Ending(SceneId::Form6, "Form6", 2, kForm6Items, "The rooms that were never built");
     scene.minButton = false;
     scene.maxButton = false;
     return scene;

@@ -37,6 +37,7 @@ inline constexpr Scene kForm7{
     .clientHeight = 3090,
     .startUpPosition = 3,
     .items = kForm7Items,
+    .place = "The ground floor of the house",
 };
 
 } // namespace varn::scenes

@@ -23,6 +23,7 @@ inline constexpr Scene kForm9{
     .clientHeight = 3090,
     .startUpPosition = 3,
     .items = kForm9Items,
+    .place = "A video game on the TV",
 };
 
 } // namespace varn::scenes

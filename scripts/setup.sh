@@ -14,6 +14,7 @@ packages=(
   xvfb xauth openbox wmctrl xdotool x11-utils imagemagick python3-xlib  # end-to-end tests under X
   strace procps                                    # end-to-end: trace of files and sockets, pgrep
   dbus-daemon at-spi2-core python3-pyatspi         # end-to-end: the tour through the accessibility bus
+  orca                                             # end-to-end: the tour with the screen reader listening
   mutter kwin-wayland kwin-style-breeze xwayland qt6-wayland x11-xserver-utils  # end-to-end: GNOME's and KDE's Wayland sessions
   clang-format
   python3 binutils-mingw-w64-i686 desktop-file-utils appstream dpkg-dev graphviz  # resource checks, package, tour map

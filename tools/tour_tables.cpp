@@ -181,6 +181,8 @@ int main() {
                   << ", \"startUpPosition\": " << scene->startUpPosition
                   << ", \"minButton\": " << (scene->minButton ? "true" : "false")
                   << ", \"maxButton\": " << (scene->maxButton ? "true" : "false")
+                  << ", \"ending\": " << (scene->ending ? "true" : "false")
+                  << ",\n     \"description\": " << Quoted(WindowDescription(*scene))
                   << ",\n     \"items\": [";
         const char* itemSeparator = "\n";
         for (const SceneItem& item : scene->items) {
@@ -190,7 +192,8 @@ int main() {
         std::cout << "]}";
         sceneSeparator = ",\n";
     }
-    std::cout << "],\n  \"walk\": [";
+    std::cout << "],\n  \"messageBoxName\": " << Quoted(kMessageBoxAccessibleName);
+    std::cout << ",\n  \"walk\": [";
     const char* moveSeparator = "\n";
     for (const Move& move : Walk()) {
         std::cout << moveSeparator << "    {\"from\": " << Quoted(SceneName(move.from->id))

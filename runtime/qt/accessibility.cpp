@@ -1,8 +1,10 @@
 #include "runtime/qt/accessibility.h"
 
+#include "runtime/qt/accessible_marker_button.h"
 #include "runtime/qt/accessible_scene_window.h"
 #include "runtime/qt/accessible_text_box.h"
 #include "runtime/qt/picture_box.h"
+#include "runtime/qt/scene_button.h"
 #include "runtime/qt/scene_window.h"
 #include "runtime/qt/text_box.h"
 
@@ -17,6 +19,9 @@ QAccessibleInterface* TourInterfaces(const QString&, QObject* object) {
         return new AccessibleSceneWindow(*window);
     if (auto* box = dynamic_cast<TextBox*>(object))
         return new AccessibleTextBox(*box);
+    if (auto* button = dynamic_cast<SceneButton*>(object);
+        button != nullptr && button->Item().action.kind == ClickAction::Kind::ToggleMarker)
+        return new AccessibleMarkerButton(*button);
     if (auto* picture = dynamic_cast<PictureBox*>(object))
         return new QAccessibleWidget(picture, QAccessible::Graphic);
     return nullptr;
@@ -40,6 +45,17 @@ void AnnounceCaptionChange(SceneWindow& window, const SceneItem& label) {
         QAccessibleEvent event(iface, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
+    // Screen readers drop a label's new name, but speak a focused button's
+    // new state: the marker tells whether its words are now shown.
+    QAccessible::State checked;
+    checked.checked = true;
+    for (const SceneItem& item : window.Record().items)
+        if (item.action.kind == ClickAction::Kind::ToggleMarker &&
+            item.action.markerLabel == label.name)
+            if (QAccessibleInterface* marker = scene->ItemInterface(item)) {
+                QAccessibleStateChangeEvent event(marker, checked);
+                QAccessible::updateAccessibility(&event);
+            }
 }
 
 } // namespace varn::qt

@@ -30,6 +30,19 @@ SceneWindow& AccessibleSceneWindow::Window() const {
     return static_cast<SceneWindow&>(*widget());
 }
 
+// An ending is an alert, whose description a screen reader reads as the window
+// opens; every other place is a dialog, whose description it reads likewise
+// (a frame's it would not).
+QAccessible::Role AccessibleSceneWindow::role() const {
+    return Window().Record().ending ? QAccessible::AlertMessage : QAccessible::Dialog;
+}
+
+QString AccessibleSceneWindow::text(QAccessible::Text type) const {
+    if (type == QAccessible::Description)
+        return QString::fromStdString(WindowDescription(Window().Record()));
+    return QAccessibleWidget::text(type);
+}
+
 QAccessibleInterface* AccessibleSceneWindow::ItemInterface(const SceneItem& item) const {
     if (auto label = labels_.find(&item); label != labels_.end())
         return QAccessible::accessibleInterface(label->second);

@@ -25,6 +25,8 @@ class AccessibleSceneWindow : public QAccessibleWidget {
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessible::Role role() const override;
+    QString text(QAccessible::Text type) const override;
 
     // The interface of one of the window's items, or null for a shape, a line
     // or a widget not built yet.

@@ -13,6 +13,8 @@ class SceneButton : public QPushButton {
   public:
     SceneButton(const SceneItem& item, QWidget* parent);
 
+    const SceneItem& Item() const { return item_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,5 +1,6 @@
 #include "runtime/qt/text_box.h"
 
+#include "runtime/accessible_text.h"
 #include "runtime/qt/fonts.h"
 #include "runtime/qt/units.h"
 
@@ -9,6 +10,7 @@ TextBox::TextBox(const SceneItem& item, QWidget* parent) : QPlainTextEdit(parent
     setFont(ItemFont(std::nullopt));
     QString text = ToQString(item.text);
     setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    setAccessibleName(ToQString(kMessageBoxAccessibleName));
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFocusPolicy(Qt::StrongFocus);

@@ -22,13 +22,17 @@ PATIENCE = float(sys.argv[1]) if len(sys.argv) > 1 else 20.0  # seconds per wait
 BUTTON, LABEL, TEXT, IMAGE = "push button", "label", "text", "image"
 ROLES = {"button": BUTTON, "label": LABEL, "text": TEXT, "image": IMAGE}
 MARKER = "Where you are"
+# Qt's bridge has no toggle-button role: the marker is a check box, checked
+# while its words are shown.
+MARKER_ROLE = "check box"
 
 # Every scene's accessible children in listing order, by its window's title:
 # role and name, then a label's rectangle in twips (15 to a pixel) or a text
 # box's text; all from the scene tables.
 SCENES = {
     tour.title(scene): [
-        (ROLES[role], name, tuple(entry["rect"])) if entry["kind"] == "Label"
+        (MARKER_ROLE, name) if name == MARKER
+        else (ROLES[role], name, tuple(entry["rect"])) if entry["kind"] == "Label"
         else (ROLES[role], name, tour.message(entry)) if role == "text"
         else (ROLES[role], name)
         for role, name, entry in tour.readable_items(scene)]
@@ -40,6 +44,7 @@ SCENES = {
 WALK = [(tour.spoken_name(move.item), tour.title(move.target)) for move in tour.WALK]
 
 name_changes = []
+checked_changes = []
 
 
 def check(ok, what):
@@ -84,11 +89,14 @@ def extents(accessible):
 
 def check_scene(frame):
     expected = SCENES[frame.name]
+    scene = next(s for s in tour.SCENES.values() if s["caption"] == frame.name)
     found = children(frame)
-    check(frame.getRoleName() == "frame"
+    check(frame.getRoleName() == ("alert" if scene["ending"] else "dialog")
           and [(c.getRoleName(), c.name) for c in found] == [e[:2] for e in expected],
-          f"frame {frame.name!r} holds, in listing order: "
+          f"window {frame.name!r}, a {frame.getRoleName()}, holds, in listing order: "
           f"{[(c.getRoleName(), c.name) for c in found]}")
+    check(frame.description == scene["description"],
+          f"window {frame.name!r} describes its place: {frame.description!r}")
     origin = extents(frame)[:2]
     for child, row in zip(found, expected):
         role, name = row[:2]
@@ -151,10 +159,15 @@ def check_marker(frame, marker):
     label = [c for c in children(frame) if c.getRoleName() == LABEL and c.name == ""][0]
     for words in ("This is You.", ""):
         name_changes.clear()
+        checked_changes.clear()
         marker.queryAction().doAction(0)
         heard = pump(lambda: any(e.source == label for e in name_changes))
         check(heard and label.name == words,
               f"{frame.name!r}: the marker pressed, its label announced as {label.name!r}")
+        told = pump(lambda: any(e.source == marker for e in checked_changes))
+        shown = marker.getState().contains(pyatspi.STATE_CHECKED)
+        check(told and shown == bool(words),
+              f"{frame.name!r}: the marker announces itself {'' if shown else 'not '}checked")
 
 
 def main():
@@ -165,6 +178,8 @@ def main():
         return
     pyatspi.Registry.registerEventListener(name_changes.append,
                                            "object:property-change:accessible-name")
+    pyatspi.Registry.registerEventListener(checked_changes.append,
+                                           "object:state-changed:checked")
     frame = pump(lambda: only_showing(app, "Varn's House"))
     if not check(frame is not None, "the title frame is the one showing"):
         return

@@ -17,6 +17,7 @@ with open(os.path.join(_HERE, "tour.json"), encoding="utf-8") as _file:
     _TABLES = json.load(_file)
 
 SCENES = {scene["id"]: scene for scene in _TABLES["scenes"]}
+MESSAGE_BOX_NAME = _TABLES["messageBoxName"]
 TWIPS_PER_PIXEL = 15
 
 
@@ -44,7 +45,7 @@ def readable_items(scene_id):
         if entry["kind"] == "Label":
             yield ("button" if entry["action"] else "label"), entry["caption"], entry
         elif entry["kind"] in roles:
-            name = "" if entry["kind"] == "TextBox" else spoken_name(entry)
+            name = MESSAGE_BOX_NAME if entry["kind"] == "TextBox" else spoken_name(entry)
             yield roles[entry["kind"]], name, entry
 
 
