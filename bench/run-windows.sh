@@ -29,7 +29,7 @@ arch=$wine_arch wine=$wine_loader
 # figure says so.
 emulated=
 [ -z "${VARN_I386_EMULATED:-}" ] ||
-  emulated=", emulated by $(build-emulator/qemu-i386 --version | head -n1)"
+  emulated=", emulated by $(bash scripts/emulated_i386.sh --version)"
 build=build-bench-win-$arch
 cmake -S . -B "$build" --toolchain "cmake/toolchains/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DBUILD_TESTING=OFF -DVARN_BUILD_BENCH=ON >/dev/null

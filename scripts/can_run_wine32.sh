@@ -37,8 +37,8 @@ if [ -n "$emulation" ]; then
   why=$(bash "$here/emulated_i386.sh" bash "$0" 2>&1)
   case $? in
   0)
-    emulator=$("$here/../build-emulator/qemu-i386" --version | sed -n 's/ version \([^ ]*\).*/ \1/p')
-    echo "32-bit Wine runs here under emulation by $emulator ($emulation)" && exit 3
+    echo "32-bit Wine runs here under emulation by $(bash "$here/emulated_i386.sh" --version)" \
+      "($emulation)" && exit 3
     ;;
   125) no "$emulation, and it cannot be emulated: $why" ;;
   *) no "$emulation, and under emulation: $why" ;;

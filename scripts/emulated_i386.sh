@@ -8,10 +8,15 @@
 # checked, as the machine's own binfmt_misc entries before and after.
 #   emulated_i386.sh COMMAND [ARG...]   exits with the command's status
 #   emulated_i386.sh --check            exits 0 where such a namespace can be made
+#   emulated_i386.sh --version          names the emulator, as "qemu-i386 10.0.2"
 # Status 125: the namespace or the registration failed, with the reason.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 emulator=$root/build-emulator/qemu-i386
+if [ "${1:-}" = --version ]; then
+  "$emulator" --version | sed -n 's/ version \([^ ]*\).*/ \1/p'
+  exit
+fi
 # Inside one already: the command runs as it is.
 [ -n "${VARN_I386_EMULATED:-}" ] && [ "${1:-}" != --check ] && exec "$@"
 

@@ -10,12 +10,15 @@ namespace varn::web::dom {
 
 namespace {
 
+// Names and values, in the order first set.
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
 struct Element {
     std::string tag;
     Node parent = kNoNode;
     std::vector<Node> children;
-    std::vector<std::pair<std::string, std::string>> attributes; // in the order first set
-    std::vector<std::pair<std::string, std::string>> style;      // likewise
+    Entries attributes;
+    Entries style;
     std::string text;
     bool removed = false;
 };
@@ -37,21 +40,21 @@ Element* Find(Node node) {
     return &page.elements[node];
 }
 
-void Put(std::vector<std::pair<std::string, std::string>>& list, std::string_view name,
-         std::string_view value) {
-    auto found = std::find_if(list.begin(), list.end(),
-                              [name](const auto& entry) { return entry.first == name; });
-    if (found == list.end())
-        list.emplace_back(name, value);
-    else
+template <class List> auto Entry(List& list, std::string_view name) {
+    return std::find_if(list.begin(), list.end(),
+                        [name](const auto& entry) { return entry.first == name; });
+}
+
+void Put(Entries& list, std::string_view name, std::string_view value) {
+    if (auto found = Entry(list, name); found != list.end())
         found->second = value;
+    else
+        list.emplace_back(name, value);
 }
 
 const std::string* Attribute(const Element& element, std::string_view name) {
-    for (const auto& [key, value] : element.attributes)
-        if (key == name)
-            return &value;
-    return nullptr;
+    const auto found = Entry(element.attributes, name);
+    return found == element.attributes.end() ? nullptr : &found->second;
 }
 
 std::string Escaped(std::string_view text, bool quoted) {
@@ -180,9 +183,8 @@ bool SetHidden(Node node, bool hidden) {
     if (element == nullptr)
         return false;
     auto& list = element->attributes;
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [](const auto& entry) { return entry.first == "hidden"; }),
-               list.end());
+    if (auto found = Entry(list, "hidden"); found != list.end())
+        list.erase(found);
     if (hidden)
         list.emplace_back("hidden", "");
     return true;
