@@ -160,10 +160,11 @@ client_origin() {
 }
 
 # How far the centre of the window's whole frame, as the window manager drew
-# it, lies from the screen's centre: "dx dy" in pixels.
+# it, lies from the screen's centre: "dx dy" in pixels. A second argument
+# gives the frame's "left right top bottom" instead ("0 0 0 0": the client area).
 frame_centre_offset() {
-  local extents screen
-  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+  local extents=${2:-} screen
+  [ -n "$extents" ] || extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
   screen=$(xwininfo -root | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
   xwininfo -id "$1" |
     awk -v extents="${extents:-0 0 0 0}" -v screen="$screen" '
