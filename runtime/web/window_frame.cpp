@@ -2,6 +2,7 @@
 
 #include "runtime/geometry.h"
 #include "runtime/web/item_elements.h"
+#include "runtime/web/title_glyphs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -67,29 +68,30 @@ void WindowFrame::BuildTitleBar(const Scene& scene, std::function<void()> onClos
     dom::SetText(caption, scene.caption);
     // The boxes are pressed with the pointer, as on the desktop: they are no
     // Tab stops, so Tab stays among the scene's own items.
-    auto box = [bar](const char* kind, const char* name) {
+    auto box = [bar](const char* kind, const char* name, TitleBox glyph) {
         const dom::Node node = dom::Create("button", bar);
         dom::SetAttribute(node, "type", "button");
         dom::SetAttribute(node, "class", std::string("box ") + kind);
         dom::SetAttribute(node, "tabindex", "-1");
         dom::SetAttribute(node, "aria-label", name);
+        DrawTitleGlyph(node, glyph);
         return node;
     };
     if (scene.minButton) {
-        minimiseBox_ = box("minimise", "Minimise");
+        minimiseBox_ = box("minimise", "Minimise", TitleBox::Minimise);
         dom::Listen(minimiseBox_, "click", [this](const dom::Event&) {
             ToggleMinimised();
             return true;
         });
     }
     if (scene.maxButton) {
-        maximiseBox_ = box("maximise", "Maximise");
+        maximiseBox_ = box("maximise", "Maximise", TitleBox::Maximise);
         dom::Listen(maximiseBox_, "click", [this](const dom::Event&) {
             ToggleMaximised();
             return true;
         });
     }
-    const dom::Node close = box("close", "Close");
+    const dom::Node close = box("close", "Close", TitleBox::Close);
     dom::Listen(close, "click", [onClose = std::move(onClose)](const dom::Event&) {
         onClose();
         return true;
