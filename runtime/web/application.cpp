@@ -93,7 +93,8 @@ void StartTour(std::span<const Scene* const> scenes, const TourRunner::PlatformW
         },
         wrap);
     // A key shows where the focus is; Tab and Shift+Tab stay inside the
-    // window that is showing.
+    // window that is showing, and the arrow keys move among its pressable
+    // items.
     dom::Listen(dom::kDocument, "keydown", [&program](const dom::Event& e) {
         SceneWindow* showing = program.platform->Showing();
         if (showing == nullptr)
@@ -101,7 +102,7 @@ void StartTour(std::span<const Scene* const> scenes, const TourRunner::PlatformW
         showing->KeyPressed();
         if (e.tab)
             showing->MoveFocus(e.shift);
-        return e.tab;
+        return e.tab || showing->MoveAmongPressable(e.arrow);
     });
     try {
         if (program.desktop == dom::kNoNode)

@@ -10,7 +10,8 @@ namespace varn::web {
 
 class WebPlatform : public Platform {
   public:
-    // The windows go inside `desktop`, the page's area for them.
+    // The windows go inside `desktop`, the page's area for them, after a
+    // live region that tells screen readers of each window as it shows.
     WebPlatform(dom::Node desktop, SceneWindow::ClickHandler onClick,
                 std::function<void()> onClose);
 
@@ -27,6 +28,7 @@ class WebPlatform : public Platform {
     void PlaceOnFirstShowing(SceneWindow& window);
 
     dom::Node desktop_;
+    dom::Node announcer_;
     SceneWindow::ClickHandler onClick_;
     std::function<void()> onClose_;
     SceneWindows<SceneWindow> windows_;
