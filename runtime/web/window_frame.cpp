@@ -32,6 +32,7 @@ WindowFrame::WindowFrame(dom::Node desktop, const Scene& scene, std::function<vo
     dom::SetAttribute(window_, "data-scene", SceneName(scene.id));
     // Named by its caption and described by its place, as on the desktop; an
     // ending is an alert dialog, its description telling the whole message.
+    // A screen reader speaks both as the focus enters the window.
     dom::SetAttribute(window_, "role", scene.ending ? "alertdialog" : "dialog");
     dom::SetAttribute(window_, "aria-labelledby", "caption-" + std::string(SceneName(scene.id)));
     dom::SetAttribute(window_, "aria-description", WindowDescription(scene));
