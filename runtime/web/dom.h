@@ -61,6 +61,8 @@ struct Event {
     bool onControl = false;   // it happened on a button, text box or picture
     bool fromPointer = false; // a click made by a pointer, not by a key or assistive technology
     int part = -1; // the data-part number of the nearest element around the target that has one
+    bool activate = false; // the key is Enter or Space
+    int arrow = 0;         // +1 for the Right or Down arrow key, -1 for Left or Up
 };
 // A listener returns true when it handled the event: the page's own
 // response to it (focus moves, text selection, scrolling) is then cancelled.

@@ -96,6 +96,9 @@ dom::Node MakeButton(dom::Node client, const SceneItem& item) {
     if (item.mousePointer == MousePointer::SizeAll)
         dom::SetStyle(button, "cursor", "move");
     Name(button, item);
+    // The marker is a toggle button, pressed while its words are shown.
+    if (item.action.kind == ClickAction::Kind::ToggleMarker)
+        dom::SetAttribute(button, "aria-pressed", "false");
     return button;
 }
 
@@ -104,6 +107,8 @@ dom::Node MakeLabel(dom::Node client, const SceneItem& item) {
     std::string classes = "item label";
     if (item.backStyle == BackStyle::Opaque)
         classes += " opaque";
+    if (IsPressableLabel(item))
+        classes += " exit";
     dom::SetAttribute(label, "class", classes);
     dom::SetAttribute(label, "data-name", item.name);
     Place(label, ToPixels(item.rect));
@@ -112,11 +117,13 @@ dom::Node MakeLabel(dom::Node client, const SceneItem& item) {
     if (item.foreColor)
         SetLiteral(label, "color", *item.foreColor);
     dom::SetStyle(label, "text-align", TextAlign(item.alignment));
-    // A label that leads somewhere is a button to assistive technology (it
-    // still takes no keyboard focus); the marker's words are announced when
-    // they change.
-    if (item.action.kind != ClickAction::Kind::None)
+    // A label that leads somewhere is a button to assistive technology and
+    // takes the focus from a screen reader or the arrow keys, but is no Tab
+    // stop: Tab goes through the scene's own items alone.
+    if (IsPressableLabel(item)) {
         dom::SetAttribute(label, "role", "button");
+        dom::SetAttribute(label, "tabindex", "-1");
+    }
     return label;
 }
 
@@ -124,6 +131,7 @@ dom::Node MakeTextBox(dom::Node client, const SceneItem& item) {
     const dom::Node box = dom::Create("textarea", client, "item textbox");
     dom::SetAttribute(box, "data-name", item.name);
     dom::SetAttribute(box, "readonly", "");
+    dom::SetAttribute(box, "aria-label", kMessageBoxAccessibleName);
     dom::SetAttribute(box, "spellcheck", "false");
     Place(box, ToPixels(item.rect));
     std::string text;

@@ -1,5 +1,6 @@
 #include "runtime/web/scene_window.h"
 
+#include "runtime/accessible_text.h"
 #include "runtime/geometry.h"
 #include "runtime/web/item_elements.h"
 
@@ -33,6 +34,9 @@ void SceneWindow::Build(std::span<const std::uint8_t> picture) {
                 return true;
             });
             focusable[&item] = node;
+            pressable_.push_back(node);
+            if (item.action.kind == ClickAction::Kind::ToggleMarker)
+                markers_[item.action.markerLabel] = node;
             break;
         case ItemKind::TextBox:
             node = MakeTextBox(client, item);
@@ -44,6 +48,8 @@ void SceneWindow::Build(std::span<const std::uint8_t> picture) {
         case ItemKind::Label:
             node = MakeLabel(client, item);
             labels_[item.name] = {&item, node, std::string(item.caption)};
+            if (IsPressableLabel(item))
+                pressable_.push_back(node);
             break;
         case ItemKind::Shape:
             DrawShape(drawing, item);
@@ -54,11 +60,6 @@ void SceneWindow::Build(std::span<const std::uint8_t> picture) {
         }
         built = built && node != dom::kNoNode;
     }
-    // The marker's words are announced when they change.
-    for (const SceneItem& item : scene_.items)
-        if (item.action.kind == ClickAction::Kind::ToggleMarker &&
-            HasLabel(item.action.markerLabel))
-            dom::SetAttribute(labels_.at(item.action.markerLabel).node, "aria-live", "polite");
     for (const SceneItem* item : TabOrder(scene_))
         tabOrder_.push_back(focusable.at(item));
     ListenForLabelClicks();
@@ -82,15 +83,23 @@ void SceneWindow::ListenForLabelClicks() {
     });
     // A press on the drawing keeps the focus where it is, as on the desktop.
     dom::Listen(client, "mousedown", [](const dom::Event& e) { return !e.onControl; });
-    // Assistive technology presses a label that leads somewhere; pointers
-    // never reach a label itself (the stylesheet lets them through).
-    for (const auto& [name, label] : labels_)
-        if (label.item->action.kind != ClickAction::Kind::None)
-            dom::Listen(label.node, "click", [this, item = label.item](const dom::Event& e) {
-                if (!e.fromPointer)
-                    onClick_(scene_.id, item->action);
-                return true;
-            });
+    // Assistive technology presses a label that leads somewhere, and so do
+    // Enter and Space while it has the focus; a pointer's click on it is the
+    // client area's, found by place above.
+    for (const auto& [name, label] : labels_) {
+        if (!IsPressableLabel(*label.item))
+            continue;
+        dom::Listen(label.node, "click", [this, item = label.item](const dom::Event& e) {
+            if (!e.fromPointer)
+                onClick_(scene_.id, item->action);
+            return true;
+        });
+        dom::Listen(label.node, "keydown", [this, item = label.item](const dom::Event& e) {
+            if (e.activate)
+                onClick_(scene_.id, item->action);
+            return e.activate;
+        });
+    }
 }
 
 const SceneItem* SceneWindow::LabelAt(const dom::Event& event) const {
@@ -112,6 +121,10 @@ bool SceneWindow::SetCaption(std::string_view label, std::string_view caption) {
     if (!dom::SetText(found->second.node, caption))
         return false;
     found->second.caption = caption;
+    // A marker is pressed while its words are shown.
+    if (auto marker = markers_.find(label); marker != markers_.end())
+        return dom::SetAttribute(marker->second, "aria-pressed",
+                                 caption.empty() ? "false" : "true");
     return true;
 }
 
@@ -131,6 +144,16 @@ void SceneWindow::MoveFocus(bool backwards) {
     else
         next = (std::size_t(at - tabOrder_.begin()) + (backwards ? count - 1 : 1)) % count;
     dom::Focus(tabOrder_[next]);
+}
+
+bool SceneWindow::MoveAmongPressable(int step) {
+    const auto at = std::find(pressable_.begin(), pressable_.end(), dom::FocusedNode());
+    if (at == pressable_.end() || step == 0)
+        return false;
+    const std::size_t count = pressable_.size();
+    const std::size_t index = std::size_t(at - pressable_.begin());
+    dom::Focus(pressable_[(index + (step > 0 ? 1 : count - 1)) % count]);
+    return true;
 }
 
 } // namespace varn::web

@@ -2,7 +2,7 @@
 // for the windowed kinds, labels as positioned text, shapes and lines drawn
 // beneath. A pointer pressed and released over a label is a click on the
 // topmost label there, found by the same rule every layer uses; assistive
-// technology presses a label that leads somewhere directly.
+// technology, Enter or Space press a label that leads somewhere directly.
 #pragma once
 
 #include "runtime/scene.h"
@@ -38,6 +38,10 @@ class SceneWindow {
     void FocusFirstItem();
     // Tab and Shift+Tab walk the scene's focusable items and stay inside it.
     void MoveFocus(bool backwards);
+    // The arrow keys walk the window's pressable items (its buttons and the
+    // labels that lead somewhere) in listing order, round and round; false,
+    // leaving the key to the page, when the focus is on none of them.
+    bool MoveAmongPressable(int step);
     // The focus cue shows once a key is pressed in the window, and each
     // showing hides it again, as in a freshly opened desktop dialog.
     void KeyPressed() { dom::SetAttribute(frame_.Window(), "data-keys", "true"); }
@@ -60,7 +64,9 @@ class SceneWindow {
     ClickHandler onClick_;
     WindowFrame frame_;
     std::map<std::string_view, Label> labels_;
-    std::vector<dom::Node> tabOrder_; // focusable items by increasing tab index
+    std::vector<dom::Node> tabOrder_;  // focusable items by increasing tab index
+    std::vector<dom::Node> pressable_; // buttons and labels that lead somewhere, listed order
+    std::map<std::string_view, dom::Node> markers_; // each marker button by its label
     const SceneItem* pressedLabel_ = nullptr;
     bool built_ = false;
     bool hasBeenShown_ = false;

@@ -1,6 +1,7 @@
 #include "runtime/web/web_platform.h"
 
 #include "resources/pictures.h"
+#include "runtime/accessible_text.h"
 #include "runtime/bitmap.h"
 #include "runtime/geometry.h"
 
@@ -84,6 +85,8 @@ Status WebPlatform::ShowScene(SceneId id) {
         return Status::Failed("the page did not show the window");
     // Laid out but not yet painted: the first showing places it now.
     PlaceOnFirstShowing(*window);
+    if (announcer_ != dom::kNoNode)
+        dom::SetText(announcer_, WindowDescription(window->Record()));
     window->FocusFirstItem();
     window->HideFocusCue();
     return Status::Ok();

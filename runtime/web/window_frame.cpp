@@ -1,5 +1,6 @@
 #include "runtime/web/window_frame.h"
 
+#include "runtime/accessible_text.h"
 #include "runtime/geometry.h"
 #include "runtime/web/item_elements.h"
 #include "runtime/web/title_glyphs.h"
@@ -30,8 +31,12 @@ WindowFrame::WindowFrame(dom::Node desktop, const Scene& scene, std::function<vo
         return;
     dom::SetAttribute(window_, "class", "window");
     dom::SetAttribute(window_, "data-scene", SceneName(scene.id));
-    dom::SetAttribute(window_, "role", "dialog");
+    // Named by its caption and described by its place, as on the desktop; an
+    // ending is an alert dialog, its description telling the whole message.
+    // A screen reader speaks both as the focus enters the window.
+    dom::SetAttribute(window_, "role", scene.ending ? "alertdialog" : "dialog");
     dom::SetAttribute(window_, "aria-labelledby", "caption-" + std::string(SceneName(scene.id)));
+    dom::SetAttribute(window_, "aria-description", WindowDescription(scene));
     dom::SetHidden(window_, true);
     BuildTitleBar(scene, std::move(onClose));
     client_ = dom::Create("div", window_, "client");
