@@ -153,8 +153,8 @@ HRESULT AccessibleScene::get_accValue(VARIANT child, BSTR* value) {
 }
 
 HRESULT AccessibleScene::get_accDescription(VARIANT child, BSTR* description) {
-    return Text(child, description, [](const SceneWindow&, const SceneItem* item) {
-        return AccessibleDescription(item);
+    return Text(child, description, [](const SceneWindow& window, const SceneItem* item) {
+        return AccessibleDescription(window.Record(), item);
     });
 }
 
@@ -184,8 +184,8 @@ HRESULT AccessibleScene::get_accRole(VARIANT child, VARIANT* role) {
     if (role == nullptr)
         return E_POINTER;
     VariantInit(role);
-    return ForChild(child, [&](const SceneWindow&, const SceneItem* item) {
-        GiveId(role, AccessibleRole(item));
+    return ForChild(child, [&](const SceneWindow& window, const SceneItem* item) {
+        GiveId(role, AccessibleRole(window.Record(), item));
         return S_OK;
     });
 }
@@ -232,15 +232,18 @@ HRESULT AccessibleScene::Clone(IEnumVARIANT** copy) {
     return CloneChildIds(ULONG(items_.size()), cursor_, copy);
 }
 
-void AnnounceNameChange(HWND window, const Scene& scene, const SceneItem& label) {
+void AnnounceCaptionChange(HWND window, const Scene& scene, const SceneItem& label) {
     LONG id = 0;
     for (const SceneItem& item : scene.items) {
-        if (IsAccessible(item))
-            ++id;
+        if (!IsAccessible(item))
+            continue;
+        ++id;
         if (&item == &label)
-            break;
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, id);
+        else if (item.action.kind == ClickAction::Kind::ToggleMarker &&
+                 item.action.markerLabel == label.name)
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, id);
     }
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, id);
 }
 
 } // namespace varn::win32

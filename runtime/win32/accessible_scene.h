@@ -92,7 +92,8 @@ class AccessibleScene final : public IAccessible, public IEnumVARIANT {
     ULONG cursor_ = 0; // the enumeration's next child
 };
 
-// Tells screen readers that a label now shows other words.
-void AnnounceNameChange(HWND window, const Scene& scene, const SceneItem& label);
+// Tells screen readers that a label now shows other words, and that the
+// marker showing or hiding them is now checked or not.
+void AnnounceCaptionChange(HWND window, const Scene& scene, const SceneItem& label);
 
 } // namespace varn::win32

@@ -102,7 +102,7 @@ Status SceneWindow::SetCaption(std::string_view label, std::wstring caption) {
     const RECT area = ToRect(ToPixels(item->rect, dpi_));
     if (!InvalidateRect(window_, &area, FALSE))
         return Status::Failed(LastErrorText("InvalidateRect"));
-    AnnounceNameChange(window_, scene_, *item);
+    AnnounceCaptionChange(window_, scene_, *item);
     return Status::Ok();
 }
 
