@@ -91,7 +91,7 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             FocusFirstItem();
         return 0;
     case WM_GETOBJECT:
-        return AccessibleObject(wParam, lParam);
+        return AccessibleObject(window_, wParam, lParam);
     case kPressMessage:
         if (const SceneItem* item = ItemOfControl(int(wParam)))
             Press(*item);

@@ -11,12 +11,17 @@
 //                      "id|role|name|description|value|state|action|
 //                      left top width height|hit|next": the id accHitTest
 //                      gives at the child's middle and the one accNavigate
-//                      gives after it; "focus|ID" last
+//                      gives after it; "focus|ID"; then per child window
+//                      (button, message box, picture), its own client object,
+//                      as the focus landing on it shows it to a screen reader:
+//                      "control|role|name|description|value|state"
 //   press TITLE NAME   accDoDefaultAction on the child of that name
 //   events             the name and state changes of children heard since
 //                      the last time (an out-of-context win event hook),
-//                      "TITLE|name|NAME" or "TITLE|state|NAME|STATE" each, the
-//                      name and state read back through AccessibleObjectFromEvent
+//                      "TITLE|name|NAME" or "TITLE|state|NAME|STATE|WHOSE" each
+//                      (WHOSE "child" of the scene's object, or "control" for
+//                      a child window's own), the name and state read back
+//                      through AccessibleObjectFromEvent
 //
 // Texts are printed with CR, LF and backslash escaped (\r, \n, \\).
 #include "runtime/win32/child_ids.h"
@@ -136,6 +141,26 @@ std::vector<LONG> ChildIds(IAccessible* scene) {
     return ids;
 }
 
+BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+    IAccessible* object = ClientObject(control);
+    if (object == nullptr) {
+        std::printf("control|error\n");
+        return TRUE;
+    }
+    const VARIANT self = varn::win32::ChildId(CHILDID_SELF);
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    std::printf("control|%ld|%s|%s|%s|%#lx\n", IdOf(role),
+                Read([&](BSTR* t) { return object->get_accName(self, t); }).c_str(),
+                Read([&](BSTR* t) { return object->get_accDescription(self, t); }).c_str(),
+                Read([&](BSTR* t) { return object->get_accValue(self, t); }).c_str(), IdOf(state));
+    object->Release();
+    return TRUE;
+}
+
 void PrintChildren(IAccessible* scene, HWND window) {
     // The parent is the window's standard object (Wine's answers little but
     // which window it stands for).
@@ -186,6 +211,7 @@ void PrintChildren(IAccessible* scene, HWND window) {
     VariantInit(&focus);
     scene->get_accFocus(&focus);
     std::printf("focus|%ld\n", IdOf(focus));
+    EnumChildWindows(window, PrintControl, 0);
 }
 
 void Press(IAccessible* scene, const std::string& name) {
@@ -211,8 +237,10 @@ std::vector<Heard> heard;
 void CALLBACK Changed(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                       DWORD) {
     // Read back later, outside the hook: the read is a call to the program.
+    // A child of a scene's object, or a child window's own object.
+    const bool control = child == CHILDID_SELF && GetAncestor(window, GA_ROOT) != window;
     if ((event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_STATECHANGE) &&
-        object == OBJID_CLIENT && child > 0)
+        object == OBJID_CLIENT && (child > 0 || control))
         heard.push_back({event, window, object, child});
 }
 
@@ -222,7 +250,7 @@ void PrintEvents() {
         VARIANT child;
         VariantInit(&child);
         wchar_t title[256] = {};
-        GetWindowTextW(event.window, title, 256);
+        GetWindowTextW(GetAncestor(event.window, GA_ROOT), title, 256);
         std::string name = "?";
         VARIANT state;
         VariantInit(&state);
@@ -235,7 +263,8 @@ void PrintEvents() {
         if (event.event == EVENT_OBJECT_NAMECHANGE)
             std::printf("%s|name|%s\n", Utf8(title).c_str(), name.c_str());
         else
-            std::printf("%s|state|%s|%#lx\n", Utf8(title).c_str(), name.c_str(), IdOf(state));
+            std::printf("%s|state|%s|%#lx|%s\n", Utf8(title).c_str(), name.c_str(), IdOf(state),
+                        event.child == CHILDID_SELF ? "control" : "child");
     }
     heard.clear();
 }

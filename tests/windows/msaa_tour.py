@@ -6,10 +6,12 @@ Run by test_msaa_tour.sh with the program started. Takes the shared walk
 each scene reads the window's object (a dialog, or an alert in an ending,
 described by its place and an ending's message) and its children against the
 scene's table (role, name, description, value, state, default action, place on
-the screen, hit testing and navigation, the focus); presses each marker once,
-twice in quick succession and once more, hearing the label's name change and
-the marker's state change (checked while the words show) for every press and
-reading both back. Prints one line per check, "ok: ..." or "FAIL: ...".
+the screen, hit testing and navigation, the focus), and each button's and
+message box's own object, where the focus lands, as its child reads; presses
+each marker once, twice in quick succession and once more, hearing the label's
+name change and the marker's state change (checked while the words show), of
+the scene's child and of the button's own object, for every press and reading
+them back. Prints one line per check, "ok: ..." or "FAIL: ...".
 Usage: msaa_tour.py WINE_LOADER MSAA_CLIENT_EXE PATIENCE_SECONDS
 """
 
@@ -80,8 +82,9 @@ def pixels(rect, origin):
 
 
 def read_scene(title):
-    """The scene's own line and its children, as dictionaries."""
-    self_line, children, focus = None, [], None
+    """The scene's own line, its children, the focused child's id and its
+    child windows' own objects, as dictionaries."""
+    self_line, children, focus, controls = None, [], None, []
     for line in ask("children", title):
         fields = line.split("|")
         if fields[0] == "self":
@@ -90,6 +93,10 @@ def read_scene(title):
                          "description": unescape(fields[5]), "state": int(fields[6], 16)}
         elif fields[0] == "focus":
             focus = int(fields[1])
+        elif fields[0] == "control" and len(fields) == 6:
+            controls.append({"role": int(fields[1]), "name": unescape(fields[2]),
+                             "description": unescape(fields[3]), "value": unescape(fields[4]),
+                             "state": int(fields[5], 16)})
         elif fields[0] == "error":
             check(False, f"{title}: {line}")
         else:
@@ -98,7 +105,7 @@ def read_scene(title):
                              "value": unescape(fields[4]), "state": int(fields[5], 16),
                              "action": fields[6], "place": [int(v) for v in fields[7].split()],
                              "hit": int(fields[8]), "next": int(fields[9])})
-    return self_line, children, focus
+    return self_line, children, focus, controls
 
 
 def is_marker(entry):
@@ -133,7 +140,7 @@ def hit_at(items, x, y, origin):
 
 def check_scene(scene_id):
     title = tour.title(scene_id)
-    me, children, focus = read_scene(title)
+    me, children, focus, controls = read_scene(title)
     if not check(me is not None, f"{title}: its client object answers"):
         return
     check(me["parent"] == "window" and me["name"] == title,
@@ -168,6 +175,13 @@ def check_scene(scene_id):
                for c in children]
     check(hits == [hit_at(items, x, y, origin) for x, y in middles],
           f"{title}: hit testing each child's middle finds what lies on top there: {hits}")
+    spoken = ("role", "name", "description", "value")
+    own = sorted(tuple(c[k] for k in spoken) for c in controls
+                 if c["role"] in (PUSH_BUTTON, CHECK_BUTTON, TEXT))
+    check(own == sorted(tuple(w[k] for k in spoken) for w, e in zip(wanted, items)
+                        if e["kind"] in ("CommandButton", "TextBox")),
+          f"{title}: each button and message box, as its own object, reads as it does "
+          f"among the children: {own}")
     for child, entry in zip(children, items):
         if entry["kind"] == "TextBox":
             check(child["state"] & READONLY and child["value"] == entry["text"],
@@ -175,22 +189,29 @@ def check_scene(scene_id):
 
 
 def read_child(title, child_id):
-    _, children, _ = read_scene(title)
+    _, children, _, _ = read_scene(title)
     return children[child_id - 1] if len(children) >= child_id else None
 
 
+def read_control(title, name):
+    _, _, _, controls = read_scene(title)
+    return next((c for c in controls if c["name"] == name), {"state": -1})
+
+
 def heard(title, count):
-    """Waits for `count` name changes and as many state changes in the scene;
-    returns them as (name changes: the names, state changes: (name, state))."""
+    """Waits for `count` name changes and twice as many state changes (of the
+    scene's child and of the control's own object) in the scene; returns them
+    as (name changes: the names, state changes: (name, state, whose))."""
     events = []
 
     def listen():
         events.extend(line.split("|")[1:] for line in ask("events")
                       if line.startswith(title + "|"))
         return [e[1] for e in events if e[0] == "name"], \
-            [(e[1], int(e[2], 16)) for e in events if e[0] == "state"]
+            [(e[1], int(e[2], 16), e[3]) for e in events if e[0] == "state"]
     deadline = time.monotonic() + patience
-    while min(len(got) for got in listen()) < count and time.monotonic() < deadline:
+    while (len(listen()[0]) < count or len(listen()[1]) < 2 * count) and \
+            time.monotonic() < deadline:
         time.sleep(0.1)
     time.sleep(0.3)  # and no more than that
     return listen()
@@ -213,11 +234,16 @@ def check_marker(scene_id):
               names[-1] == words and read_child(title, label_id)["name"] == words,
               f"{title}: the marker pressed {presses}x shows {words!r}, "
               f"a name change heard each time: {names}")
-        check(len(states) == presses and all(n == name for n, _ in states) and
-              states[-1][1] & CHECKED == checked and
-              read_child(title, marker_id)["state"] & CHECKED == checked,
-              f"{title}: the marker pressed {presses}x is {'' if words else 'not '}checked, "
-              f"a state change heard each time: {states}")
+        for whose in ("child", "control"):
+            heard_here = [state for n, state, w in states if w == whose and n == name]
+            read_back = read_child(title, marker_id) if whose == "child" else \
+                read_control(title, name)
+            where = "the scene's child" if whose == "child" else "its own object"
+            check(len(heard_here) == presses and heard_here[-1] & CHECKED == checked and
+                  read_back["state"] & CHECKED == checked and
+                  len(states) == 2 * presses,
+                  f"{title}: the marker pressed {presses}x is {'' if words else 'not '}checked "
+                  f"as {where}, a state change heard each time: {states}")
 
 
 def showing():
