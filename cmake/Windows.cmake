@@ -14,6 +14,7 @@ add_library(varn_win32 STATIC
   runtime/win32/child_ids.cpp
   runtime/win32/gdi_resources.cpp
   runtime/win32/handle_count.cpp
+  runtime/win32/high_contrast.cpp
   runtime/win32/item_painter.cpp
   runtime/win32/picture_box.cpp
   runtime/win32/scene_window.cpp

@@ -16,14 +16,21 @@ bool HasFocus(HWND window) {
     return window != nullptr && GetFocus() == window;
 }
 
+bool IsMarker(const SceneItem& item) {
+    return item.action.kind == ClickAction::Kind::ToggleMarker;
+}
+
 } // namespace
 
-LONG AccessibleRole(const SceneItem* item) {
+LONG AccessibleRole(const Scene& scene, const SceneItem* item) {
     if (item == nullptr)
-        return ROLE_SYSTEM_CLIENT;
+        return scene.ending ? ROLE_SYSTEM_ALERT : ROLE_SYSTEM_DIALOG;
     switch (item->kind) {
     case ItemKind::CommandButton:
-        return ROLE_SYSTEM_PUSHBUTTON;
+        // A check box: its state is spoken by every Windows screen reader,
+        // "checked" and "not checked" alike, where a push button's pressed
+        // state is told only while it is set.
+        return IsMarker(*item) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
     case ItemKind::Label:
         return IsPressableLabel(*item) ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT;
     case ItemKind::TextBox:
@@ -43,13 +50,15 @@ std::wstring AccessibleName(const SceneWindow& window, const SceneItem* item) {
     if (item->kind == ItemKind::Label)
         return window.Caption(item->name); // what it shows now
     if (item->kind == ItemKind::TextBox)
-        return Widen(item->text);
+        return Widen(kMessageBoxAccessibleName); // the value is the message
     const std::string_view given = AccessibleTextOf(*item).name;
     return Widen(given.empty() ? item->caption : given);
 }
 
-std::wstring AccessibleDescription(const SceneItem* item) {
-    return item == nullptr ? std::wstring() : Widen(AccessibleTextOf(*item).description);
+std::wstring AccessibleDescription(const Scene& scene, const SceneItem* item) {
+    if (item == nullptr)
+        return Widen(WindowDescription(scene));
+    return Widen(AccessibleTextOf(*item).description);
 }
 
 std::wstring AccessibleValue(const SceneItem* item) {
@@ -64,6 +73,8 @@ LONG AccessibleState(const SceneWindow& window, const SceneItem* item) {
     const HWND control = window.ControlOf(*item);
     switch (item->kind) {
     case ItemKind::CommandButton:
+        if (IsMarker(*item) && !window.Caption(item->action.markerLabel).empty())
+            state |= STATE_SYSTEM_CHECKED;
         return state | STATE_SYSTEM_FOCUSABLE | (HasFocus(control) ? STATE_SYSTEM_FOCUSED : 0);
     case ItemKind::TextBox:
         return state | STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE |

@@ -23,18 +23,22 @@ HRESULT GiveText(const std::wstring& text, BSTR* out) {
 
 } // namespace
 
-AccessibleScene* AccessibleScene::Make(SceneWindow& window) {
+AccessibleScene* AccessibleScene::Make(SceneWindow& window, const SceneItem* item) {
     // The answer is marshalled to the screen reader's process, which needs
     // COM on this thread, the interface thread. Only a screen reader's
     // request enters it; the apartment then lasts as long as the program.
     static const bool entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    return entered ? new (std::nothrow) AccessibleScene(window) : nullptr;
+    return entered ? new (std::nothrow) AccessibleScene(window, item) : nullptr;
 }
 
-AccessibleScene::AccessibleScene(SceneWindow& window) : window_(&window) {
-    for (const SceneItem& item : window.Record().items)
-        if (IsAccessible(item))
-            items_.push_back(&item);
+AccessibleScene::AccessibleScene(SceneWindow& window, const SceneItem* item)
+    : window_(&window), self_(item),
+      handle_(item != nullptr ? window.ControlOf(*item) : window.Handle()) {
+    if (item != nullptr)
+        return;
+    for (const SceneItem& child : window.Record().items)
+        if (IsAccessible(child))
+            items_.push_back(&child);
 }
 
 LRESULT AccessibleScene::Answer(WPARAM flags) {
@@ -94,7 +98,7 @@ HRESULT AccessibleScene::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
 bool AccessibleScene::ItemOf(const VARIANT& child, const SceneItem*& item) const {
     if (child.vt != VT_I4 || child.lVal < 0 || std::size_t(child.lVal) > items_.size())
         return false;
-    item = child.lVal == CHILDID_SELF ? nullptr : items_[std::size_t(child.lVal) - 1];
+    item = child.lVal == CHILDID_SELF ? self_ : items_[std::size_t(child.lVal) - 1];
     return true;
 }
 
@@ -120,7 +124,7 @@ HRESULT AccessibleScene::get_accParent(IDispatch** parent) {
     if (window_ == nullptr)
         return RPC_E_DISCONNECTED;
     // The window's standard object: title bar, frame and this client area.
-    return CreateStdAccessibleObject(window_->Handle(), OBJID_WINDOW, __uuidof(IDispatch),
+    return CreateStdAccessibleObject(handle_, OBJID_WINDOW, __uuidof(IDispatch),
                                      reinterpret_cast<void**>(parent));
 }
 
@@ -138,8 +142,8 @@ HRESULT AccessibleScene::get_accChild(VARIANT child, IDispatch** object) {
         return E_POINTER;
     *object = nullptr;
     // Every child is a simple element, answered for by this object.
-    return ForChild(child, [](const SceneWindow&, const SceneItem* item) {
-        return item != nullptr ? S_FALSE : E_INVALIDARG;
+    return ForChild(child, [&](const SceneWindow&, const SceneItem* item) {
+        return item != nullptr && item != self_ ? S_FALSE : E_INVALIDARG;
     });
 }
 
@@ -153,8 +157,8 @@ HRESULT AccessibleScene::get_accValue(VARIANT child, BSTR* value) {
 }
 
 HRESULT AccessibleScene::get_accDescription(VARIANT child, BSTR* description) {
-    return Text(child, description, [](const SceneWindow&, const SceneItem* item) {
-        return AccessibleDescription(item);
+    return Text(child, description, [](const SceneWindow& window, const SceneItem* item) {
+        return AccessibleDescription(window.Record(), item);
     });
 }
 
@@ -184,8 +188,8 @@ HRESULT AccessibleScene::get_accRole(VARIANT child, VARIANT* role) {
     if (role == nullptr)
         return E_POINTER;
     VariantInit(role);
-    return ForChild(child, [&](const SceneWindow&, const SceneItem* item) {
-        GiveId(role, AccessibleRole(item));
+    return ForChild(child, [&](const SceneWindow& window, const SceneItem* item) {
+        GiveId(role, AccessibleRole(window.Record(), item));
         return S_OK;
     });
 }
@@ -232,15 +236,21 @@ HRESULT AccessibleScene::Clone(IEnumVARIANT** copy) {
     return CloneChildIds(ULONG(items_.size()), cursor_, copy);
 }
 
-void AnnounceNameChange(HWND window, const Scene& scene, const SceneItem& label) {
+void AnnounceCaptionChange(const SceneWindow& window, const SceneItem& label) {
     LONG id = 0;
-    for (const SceneItem& item : scene.items) {
-        if (IsAccessible(item))
-            ++id;
-        if (&item == &label)
-            break;
+    for (const SceneItem& item : window.Record().items) {
+        if (!IsAccessible(item))
+            continue;
+        ++id;
+        if (&item == &label) {
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window.Handle(), OBJID_CLIENT, id);
+        } else if (item.action.kind == ClickAction::Kind::ToggleMarker &&
+                   item.action.markerLabel == label.name) {
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window.Handle(), OBJID_CLIENT, id);
+            if (HWND control = window.ControlOf(item))
+                NotifyWinEvent(EVENT_OBJECT_STATECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+        }
     }
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, id);
 }
 
 } // namespace varn::win32

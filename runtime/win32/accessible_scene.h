@@ -5,7 +5,10 @@
 // reached only this way. The window makes it when a screen reader first asks
 // and disconnects it when the window goes: from then on every call answers
 // RPC_E_DISCONNECTED and nothing of the window is touched, however long a
-// screen reader keeps its reference.
+// screen reader keeps its reference. A button or message box, a window of its
+// own that the focus lands on, answers with one too, the same element standing
+// alone: what a screen reader reads when it gets there (the marker's state,
+// the message's name) is what it reads among the scene's children.
 #pragma once
 
 #include "runtime/scene.h"
@@ -21,8 +24,9 @@ class SceneWindow;
 
 class AccessibleScene final : public IAccessible, public IEnumVARIANT {
   public:
-    // Null when the thread's COM apartment cannot be entered.
-    static AccessibleScene* Make(SceneWindow& window);
+    // Null when the thread's COM apartment cannot be entered. With an item,
+    // the object of that item's control alone; without, the client area's.
+    static AccessibleScene* Make(SceneWindow& window, const SceneItem* item = nullptr);
     // The answer to WM_GETOBJECT for the client area.
     LRESULT Answer(WPARAM flags);
     // The window is going: drops every outside reference and its own.
@@ -68,10 +72,10 @@ class AccessibleScene final : public IAccessible, public IEnumVARIANT {
     HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override;
 
   private:
-    explicit AccessibleScene(SceneWindow& window);
+    AccessibleScene(SceneWindow& window, const SceneItem* item);
     ~AccessibleScene() = default;
     // Reads the child id; false for an id that names nothing here. The
-    // window's own id (CHILDID_SELF) gives a null item.
+    // object's own id (CHILDID_SELF) gives its item, null for the client area.
     bool ItemOf(const VARIANT& child, const SceneItem*& item) const;
     LONG IdOf(const SceneItem* item) const;
     // The shared frame of the calls that take a child id.
@@ -87,12 +91,16 @@ class AccessibleScene final : public IAccessible, public IEnumVARIANT {
                  std::wstring (*read)(const SceneWindow&, const SceneItem*));
 
     LONG references_ = 1;
-    SceneWindow* window_; // null once disconnected
-    std::vector<const SceneItem*> items_;
-    ULONG cursor_ = 0; // the enumeration's next child
+    SceneWindow* window_;                 // null once disconnected
+    const SceneItem* self_;               // a control's item, or null for the client area
+    HWND handle_;                         // the window answering for this object
+    std::vector<const SceneItem*> items_; // the children, none for a control
+    ULONG cursor_ = 0;                    // the enumeration's next child
 };
 
-// Tells screen readers that a label now shows other words.
-void AnnounceNameChange(HWND window, const Scene& scene, const SceneItem& label);
+// Tells screen readers that a label now shows other words, and that the
+// marker showing or hiding them is now checked or not (among the scene's
+// children and as its own control).
+void AnnounceCaptionChange(const SceneWindow& window, const SceneItem& label);
 
 } // namespace varn::win32

@@ -17,7 +17,7 @@ HRESULT AccessibleScene::get_accFocus(VARIANT* child) {
     if (window_ == nullptr)
         return RPC_E_DISCONNECTED;
     const HWND focus = GetFocus();
-    if (focus == window_->Handle()) {
+    if (focus == handle_) {
         GiveId(child, CHILDID_SELF);
         return S_OK;
     }
@@ -92,11 +92,15 @@ HRESULT AccessibleScene::accHitTest(LONG x, LONG y, VARIANT* child) {
     VariantInit(child);
     if (window_ == nullptr)
         return RPC_E_DISCONNECTED;
-    const HWND window = window_->Handle();
+    const HWND window = handle_;
     POINT at{x, y};
     RECT client;
     if (!ScreenToClient(window, &at) || !GetClientRect(window, &client) || !PtInRect(&client, at))
         return S_FALSE; // outside this object
+    if (self_ != nullptr) {
+        GiveId(child, CHILDID_SELF); // a control has no children
+        return S_OK;
+    }
     // The controls lie above everything painted.
     const HWND under = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
     const SceneItem* item = nullptr;

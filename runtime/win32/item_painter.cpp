@@ -1,6 +1,7 @@
 #include "runtime/win32/item_painter.h"
 
 #include "runtime/win32/gdi_object.h"
+#include "runtime/win32/high_contrast.h"
 
 #include <algorithm>
 
@@ -50,7 +51,8 @@ void PaintBackground(HDC dc, const RECT& area, const std::optional<Colour>& colo
     Fill(dc, area, colour ? colour->bgr : GetSysColor(COLOR_3DFACE));
 }
 
-void PaintLabel(HDC dc, const SceneItem& item, const std::wstring& caption, HFONT font, int dpi) {
+void PaintLabel(HDC dc, const SceneItem& item, const std::wstring& caption, HFONT font, int dpi,
+                bool highContrast) {
     RECT r = ToRect(ToPixels(item.rect, dpi));
     if (item.backStyle == BackStyle::Opaque)
         FillRect(dc, &r, GetSysColorBrush(COLOR_3DFACE));
@@ -58,7 +60,8 @@ void PaintLabel(HDC dc, const SceneItem& item, const std::wstring& caption, HFON
         return;
     Selected withFont(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, item.foreColor ? item.foreColor->bgr : GetSysColor(COLOR_BTNTEXT));
+    const std::optional<Colour> fore = OwnColour(item.foreColor, highContrast);
+    SetTextColor(dc, fore ? fore->bgr : GetSysColor(COLOR_BTNTEXT));
     // Without DT_NOCLIP the text is clipped to the label's rectangle.
     DrawTextW(dc, caption.c_str(), int(caption.size()), &r,
               DT_TOP | DT_WORDBREAK | DT_NOPREFIX | HorizontalAlignment(item.alignment));
@@ -101,7 +104,7 @@ void PaintLine(HDC dc, const SceneItem& item, int dpi) {
 }
 
 void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::wstring& caption,
-                 HFONT font, bool focusCues) {
+                 HFONT font, bool focusCues, bool highContrast) {
     HDC dc = draw.hDC;
     RECT bevel = draw.rcItem;
     const bool pressed = (draw.itemState & ODS_SELECTED) != 0;
@@ -111,8 +114,9 @@ void PaintButton(const DRAWITEMSTRUCT& draw, const SceneItem& item, const std::w
     InflateRect(&face, -kBevel, -kBevel);
     if (pressed)
         OffsetRect(&face, 1, 1);
-    if (item.style == ButtonStyle::Graphical && item.backColor)
-        Fill(dc, face, item.backColor->bgr);
+    const std::optional<Colour> back = OwnColour(item.backColor, highContrast);
+    if (item.style == ButtonStyle::Graphical && back)
+        Fill(dc, face, back->bgr);
 
     if (!caption.empty()) {
         Selected withFont(dc, font);

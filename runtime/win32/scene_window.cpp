@@ -54,8 +54,8 @@ SceneWindow::SceneWindow(const Scene& scene, GdiResources& gdi, ClickHandler onC
 }
 
 SceneWindow::~SceneWindow() {
-    if (accessible_ != nullptr)
-        accessible_->Disconnect();
+    for (const auto& [answering, object] : accessible_)
+        object->Disconnect();
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -102,7 +102,7 @@ Status SceneWindow::SetCaption(std::string_view label, std::wstring caption) {
     const RECT area = ToRect(ToPixels(item->rect, dpi_));
     if (!InvalidateRect(window_, &area, FALSE))
         return Status::Failed(LastErrorText("InvalidateRect"));
-    AnnounceNameChange(window_, scene_, *item);
+    AnnounceCaptionChange(*this, *item);
     return Status::Ok();
 }
 

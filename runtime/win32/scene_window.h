@@ -3,7 +3,8 @@
 // painted on the client area, double-buffered. Clicks on buttons and labels
 // are handed to the click handler with the item's action. Each window keeps
 // its own resolution (it follows the monitor it is on) and answers screen
-// readers with its own accessible object (accessible_scene.h).
+// readers with its own accessible objects (accessible_scene.h), for its client
+// area and for each button and message box.
 #pragma once
 
 #include "runtime/platform.h"
@@ -82,9 +83,13 @@ class SceneWindow {
     void ChangeDpi(int dpi, const RECT& frame);
     HFONT ControlFont(const SceneItem& item);
     void Press(const SceneItem& item);
-    LRESULT AccessibleObject(WPARAM flags, LPARAM objectId);
+    // The answer to WM_GETOBJECT sent to the window or one of its controls.
+    LRESULT AccessibleObject(HWND asked, WPARAM flags, LPARAM objectId);
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // A button's or message box's: the system's, but for screen readers' requests.
+    static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam,
+                                             LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     void PaintItems(HDC dc, const RECT& area);
@@ -99,7 +104,8 @@ class SceneWindow {
     std::function<void()> onClose_;
     HWND window_ = nullptr;
     int dpi_;
-    AccessibleScene* accessible_ = nullptr; // made when a screen reader first asks
+    // By the window they answer for, made when a screen reader first asks.
+    std::map<HWND, AccessibleScene*> accessible_;
     std::map<std::string_view, std::wstring> captions_;
     std::map<HWND, const SceneItem*> controls_;
     std::vector<HWND> tabOrder_; // focusable controls by increasing tab index

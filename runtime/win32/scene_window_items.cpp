@@ -1,7 +1,8 @@
 // The windowed items of a scene window: built as controls in tab order,
 // placed and given their fonts at the window's resolution (again whenever
 // that changes), pressed on a screen reader's behalf, and the accessible
-// object that describes them all.
+// objects that describe them: the client area's, holding them all, and each
+// button's and message box's own.
 #include "runtime/win32/scene_window.h"
 
 #include "runtime/accessible_text.h"
@@ -51,6 +52,8 @@ HWND SceneWindow::CreateControl(const SceneItem& item, int id) {
     HFONT font = ControlFont(item);
     if (control != nullptr && font != nullptr)
         SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
+    if (control != nullptr && item.kind != ItemKind::PictureBox)
+        SetWindowLongPtrW(control, GWLP_WNDPROC, LONG_PTR(&ControlProcedure));
     return control;
 }
 
@@ -137,15 +140,34 @@ void SceneWindow::Press(const SceneItem& item) {
         onClick_(scene_.id, item.action); // a label, clicked as the mouse clicks it
 }
 
-LRESULT SceneWindow::AccessibleObject(WPARAM flags, LPARAM objectId) {
+LRESULT CALLBACK SceneWindow::ControlProcedure(HWND control, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    // The class's own procedure, which the control had before this one.
+    const auto system = reinterpret_cast<WNDPROC>(GetClassLongPtrW(control, GCLP_WNDPROC));
+    auto* self =
+        reinterpret_cast<SceneWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
+    if (message == WM_GETOBJECT && self != nullptr &&
+        LONG(DWORD(lParam)) == OBJID_CLIENT) // the frame stays the system's
+        if (LRESULT answer = self->AccessibleObject(control, wParam, lParam))
+            return answer;
+    return CallWindowProcW(system, control, message, wParam, lParam);
+}
+
+LRESULT SceneWindow::AccessibleObject(HWND asked, WPARAM flags, LPARAM objectId) {
     // Only the client area is the scene's own; the frame stays the system's.
     if (LONG(DWORD(objectId)) != OBJID_CLIENT)
         return DefWindowProcW(window_, WM_GETOBJECT, flags, objectId);
-    if (accessible_ == nullptr)
-        accessible_ = AccessibleScene::Make(*this);
-    if (accessible_ == nullptr)
-        return DefWindowProcW(window_, WM_GETOBJECT, flags, objectId);
-    return accessible_->Answer(flags);
+    AccessibleScene*& object = accessible_[asked];
+    if (object == nullptr) {
+        auto control = controls_.find(asked);
+        object =
+            AccessibleScene::Make(*this, control != controls_.end() ? control->second : nullptr);
+    }
+    if (object == nullptr) {
+        accessible_.erase(asked);
+        return asked == window_ ? DefWindowProcW(window_, WM_GETOBJECT, flags, objectId) : 0;
+    }
+    return object->Answer(flags);
 }
 
 } // namespace varn::win32

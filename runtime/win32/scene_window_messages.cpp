@@ -4,6 +4,7 @@
 #include "runtime/win32/scene_window.h"
 
 #include "runtime/geometry.h"
+#include "runtime/win32/high_contrast.h"
 #include "runtime/win32/item_painter.h"
 #include "runtime/win32/text.h"
 
@@ -43,7 +44,8 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (const SceneItem* item = ItemOfControl(int(draw.CtlID))) {
-            PaintButton(draw, *item, Widen(item->caption), gdi_.Font(item->font, dpi_), focusCues_);
+            PaintButton(draw, *item, Widen(item->caption), gdi_.Font(item->font, dpi_), focusCues_,
+                        HighContrastOn());
             return TRUE;
         }
         break;
@@ -89,7 +91,7 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             FocusFirstItem();
         return 0;
     case WM_GETOBJECT:
-        return AccessibleObject(wParam, lParam);
+        return AccessibleObject(window_, wParam, lParam);
     case kPressMessage:
         if (const SceneItem* item = ItemOfControl(int(wParam)))
             Press(*item);
@@ -99,6 +101,10 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // resolution changed): drawn anew at it, in the frame suggested.
         ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam != SPI_SETHIGHCONTRAST)
+            break;
+        [[fallthrough]]; // High Contrast on or off: drawn anew in the colours it gives
     case WM_SYSCOLORCHANGE:
         // Every colour the scene does not name is the system's: repaint all.
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -4,6 +4,7 @@
 
 #include "runtime/geometry.h"
 #include "runtime/win32/gdi_object.h"
+#include "runtime/win32/high_contrast.h"
 #include "runtime/win32/item_painter.h"
 
 #include <algorithm>
@@ -22,8 +23,8 @@ LRESULT SceneWindow::TextBoxColours(HDC dc, HWND control) {
     if (found == controls_.end() || found->second->kind != ItemKind::TextBox)
         return DefWindowProcW(window_, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control));
     // The window colours, read-only or not; a named colour is the text's.
-    const SceneItem& item = *found->second;
-    SetTextColor(dc, item.foreColor ? item.foreColor->bgr : GetSysColor(COLOR_WINDOWTEXT));
+    const std::optional<Colour> fore = OwnColour(found->second->foreColor, HighContrastOn());
+    SetTextColor(dc, fore ? fore->bgr : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return LRESULT(GetSysColorBrush(COLOR_WINDOW));
 }
@@ -58,7 +59,8 @@ void SceneWindow::Paint() {
 
 void SceneWindow::PaintItems(HDC dc, const RECT& area) {
     const int dpi = dpi_;
-    PaintBackground(dc, area, scene_.backColor);
+    const bool highContrast = HighContrastOn();
+    PaintBackground(dc, area, OwnColour(scene_.backColor, highContrast));
     for (const SceneItem& item : scene_.items) {
         const RECT painted = ToRect(PaintedArea(item, dpi));
         RECT overlap;
@@ -66,7 +68,8 @@ void SceneWindow::PaintItems(HDC dc, const RECT& area) {
             continue; // a small repaint (a marker) leaves the rest alone
         switch (item.kind) {
         case ItemKind::Label:
-            PaintLabel(dc, item, captions_.at(item.name), gdi_.Font(item.font, dpi), dpi);
+            PaintLabel(dc, item, captions_.at(item.name), gdi_.Font(item.font, dpi), dpi,
+                       highContrast);
             break;
         case ItemKind::Shape:
             PaintShape(dc, item, dpi);

@@ -15,6 +15,14 @@ need, and one thing more:
   x_look.py red WINDOW X Y W H
                            prints how many pixels of that area of the
                            window are clearly red
+  x_look.py contrast WINDOW X Y W H
+                           prints the contrast ratio (as the web's
+                           accessibility guidelines reckon it, 1 to 21) of
+                           the area's words against its background: its
+                           second most common colour against its most
+                           common (1.0 for an area of one colour; a caret
+                           or an edge of a few pixels does not count); the
+                           area is clipped to the window
   x_look.py random-clicks PID COUNT SEED
                            clicks COUNT times, with real X events, at random
                            points of whichever of the program's windows is
@@ -96,6 +104,27 @@ def red(window_id, x, y, width, height):
     print(count)
 
 
+def luminance(rgb):
+    def linear(c):
+        c /= 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(window_id, x, y, width, height):
+    geometry = display.Display().create_resource_object("window", window_id).get_geometry()
+    width, height = min(width, geometry.width - x), min(height, geometry.height - y)
+    pixels = grab(window_id, x, y, width, height)
+    counts = {}
+    for i in range(0, len(pixels), 4):  # blue, green, red, unused
+        rgb = (pixels[i + 2], pixels[i + 1], pixels[i])
+        counts[rgb] = counts.get(rgb, 0) + 1
+    common = sorted(counts, key=counts.get, reverse=True)
+    background, words = luminance(common[0]), luminance((common + common)[1])
+    print(f"{(max(background, words) + 0.05) / (min(background, words) + 0.05):.2f}")
+
+
 def showing_window(d, pid):
     """The program's one mapped top-level window, or None between scenes."""
     for window in d.screen().root.query_tree().children:
@@ -140,5 +169,7 @@ if __name__ == "__main__":
         random_clicks(int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]))
     elif command == "red":
         red(int(sys.argv[2], 0), *(int(v) for v in sys.argv[3:7]))
+    elif command == "contrast":
+        contrast(int(sys.argv[2], 0), *(int(v) for v in sys.argv[3:7]))
     else:
         sys.exit(__doc__)

@@ -2,9 +2,13 @@
 a walk taking every move between scenes, read from tour.json (written by the
 tour_tables tool from the tables the programs are built from).
 
-As a command: `tour.py walk` prints the walk one move a line,
-"from-title|item-name|item-caption|left top width height|to-title|S or H"
-(rectangles in twips), for shell drivers.
+As commands, for shell drivers (rectangles in twips): `tour.py walk` prints
+the walk one move a line,
+"from-title|item-name|item-caption|left top width height|to-title|S or H";
+`tour.py words TITLE` prints what shows words in that scene once its markers
+are pressed, one item a line, "marker|name|rect" first (to press), then
+"button|...", "message|..." and "label|..." (the markers' words too), a
+label's rectangle stopping where a control below it begins.
 """
 
 import json
@@ -54,6 +58,35 @@ def message(entry):
     return entry["text"].replace("\r\n", "\n")
 
 
+def _above_controls(label, items):
+    """The label's rectangle, cut where a control lying over its lower part
+    begins: what is left shows only the label's words and what is beneath."""
+    left, top, width, height = label["rect"]
+    for other in items:
+        if other["kind"] not in ("CommandButton", "TextBox", "PictureBox"):
+            continue
+        o_left, o_top, o_width, _ = other["rect"]
+        if o_left < left + width and left < o_left + o_width and top < o_top < top + height:
+            height = o_top - top
+    return [left, top, width, height]
+
+
+def words(scene_id):
+    """(kind, name, rectangle) for each marker, then each item showing words
+    once the markers are pressed, in listing order."""
+    items = SCENES[scene_id]["items"]
+    markers = [e for e in items if (e["action"] or {}).get("kind") == "ToggleMarker"]
+    marked = {e["action"]["label"] for e in markers}
+    yield from (("marker", e["name"], e["rect"]) for e in markers)
+    for entry in items:
+        if entry["kind"] == "CommandButton" and entry["caption"]:
+            yield "button", entry["name"], entry["rect"]
+        elif entry["kind"] == "TextBox":
+            yield "message", entry["name"], entry["rect"]
+        elif entry["kind"] == "Label" and (entry["caption"] or entry["name"] in marked):
+            yield "label", entry["name"], _above_controls(entry, items)
+
+
 class Move:
     """One click of the walk: on `item` of scene `source`, leading to `target`."""
 
@@ -71,8 +104,13 @@ WALK = [Move(entry) for entry in _TABLES["walk"]]
 
 
 def main(argv):
+    if argv[1:2] == ["words"] and len(argv) == 3:
+        scene_id = next(s for s in SCENES if title(s) == argv[2])
+        for kind, name, rect in words(scene_id):
+            print(f"{kind}|{name}|{' '.join(str(v) for v in rect)}")
+        return
     if argv[1:] != ["walk"]:
-        sys.exit("usage: tour.py walk")
+        sys.exit("usage: tour.py walk | tour.py words TITLE")
     every_move = {(s["id"], i["name"]) for s in SCENES.values() for i in s["items"]
                   if (i["action"] or {}).get("kind") == "GoTo"}
     missing = every_move - {(m.source, m.item["name"]) for m in WALK}

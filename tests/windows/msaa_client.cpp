@@ -5,17 +5,23 @@
 //   showing            the names of the scene windows whose client object
 //                      is not invisible
 //   children TITLE     the scene's client object: "self|PARENT|NAME|left top
-//                      width height" (PARENT "window" when its parent stands
-//                      for the scene's window; its own name and place), then
+//                      width height|role|description|state" (PARENT "window"
+//                      when its parent stands for the scene's window), then
 //                      per child, from AccessibleChildren,
 //                      "id|role|name|description|value|state|action|
 //                      left top width height|hit|next": the id accHitTest
 //                      gives at the child's middle and the one accNavigate
-//                      gives after it; "focus|ID" last
+//                      gives after it; "focus|ID"; then per child window
+//                      (button, message box, picture), its own client object,
+//                      as the focus landing on it shows it to a screen reader:
+//                      "control|role|name|description|value|state"
 //   press TITLE NAME   accDoDefaultAction on the child of that name
-//   events             the name changes heard since the last time (an
-//                      out-of-context win event hook), "TITLE|NAME" each,
-//                      the name read back through AccessibleObjectFromEvent
+//   events             the name and state changes of children heard since
+//                      the last time (an out-of-context win event hook),
+//                      "TITLE|name|NAME" or "TITLE|state|NAME|STATE|WHOSE" each
+//                      (WHOSE "child" of the scene's object, or "control" for
+//                      a child window's own), the name and state read back
+//                      through AccessibleObjectFromEvent
 //
 // Texts are printed with CR, LF and backslash escaped (\r, \n, \\).
 #include "runtime/win32/child_ids.h"
@@ -135,6 +141,26 @@ std::vector<LONG> ChildIds(IAccessible* scene) {
     return ids;
 }
 
+BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+    IAccessible* object = ClientObject(control);
+    if (object == nullptr) {
+        std::printf("control|error\n");
+        return TRUE;
+    }
+    const VARIANT self = varn::win32::ChildId(CHILDID_SELF);
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    std::printf("control|%ld|%s|%s|%s|%#lx\n", IdOf(role),
+                Read([&](BSTR* t) { return object->get_accName(self, t); }).c_str(),
+                Read([&](BSTR* t) { return object->get_accDescription(self, t); }).c_str(),
+                Read([&](BSTR* t) { return object->get_accValue(self, t); }).c_str(), IdOf(state));
+    object->Release();
+    return TRUE;
+}
+
 void PrintChildren(IAccessible* scene, HWND window) {
     // The parent is the window's standard object (Wine's answers little but
     // which window it stands for).
@@ -149,13 +175,18 @@ void PrintChildren(IAccessible* scene, HWND window) {
     if (parent != nullptr)
         parent->Release();
     LONG left = 0, top = 0, width = 0, height = 0;
-    scene->accLocation(&left, &top, &width, &height, varn::win32::ChildId(CHILDID_SELF));
-    std::printf("self|%s|%s|%ld %ld %ld %ld\n", parentWindow == window ? "window" : "other",
-                Read([&](BSTR* t) {
-                    return scene->get_accName(varn::win32::ChildId(CHILDID_SELF), t);
-                }).c_str(),
-                left, top, width, height);
-    VARIANT role;
+    const VARIANT self = varn::win32::ChildId(CHILDID_SELF);
+    VARIANT role, selfState;
+    VariantInit(&role);
+    VariantInit(&selfState);
+    scene->accLocation(&left, &top, &width, &height, self);
+    scene->get_accRole(self, &role);
+    scene->get_accState(self, &selfState);
+    std::printf(
+        "self|%s|%s|%ld %ld %ld %ld|%ld|%s|%#lx\n", parentWindow == window ? "window" : "other",
+        Read([&](BSTR* t) { return scene->get_accName(self, t); }).c_str(), left, top, width,
+        height, IdOf(role),
+        Read([&](BSTR* t) { return scene->get_accDescription(self, t); }).c_str(), IdOf(selfState));
     for (LONG id : ChildIds(scene)) {
         const VARIANT child = varn::win32::ChildId(id);
         VARIANT state, hit, next;
@@ -180,6 +211,7 @@ void PrintChildren(IAccessible* scene, HWND window) {
     VariantInit(&focus);
     scene->get_accFocus(&focus);
     std::printf("focus|%ld\n", IdOf(focus));
+    EnumChildWindows(window, PrintControl, 0);
 }
 
 void Press(IAccessible* scene, const std::string& name) {
@@ -196,16 +228,20 @@ void Press(IAccessible* scene, const std::string& name) {
 }
 
 struct Heard {
+    DWORD event;
     HWND window;
     LONG object, child;
 };
 std::vector<Heard> heard;
 
-void CALLBACK NameChanged(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
-                          DWORD) {
+void CALLBACK Changed(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                      DWORD) {
     // Read back later, outside the hook: the read is a call to the program.
-    if (object == OBJID_CLIENT && child > 0)
-        heard.push_back({window, object, child});
+    // A child of a scene's object, or a child window's own object.
+    const bool control = child == CHILDID_SELF && GetAncestor(window, GA_ROOT) != window;
+    if ((event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_STATECHANGE) &&
+        object == OBJID_CLIENT && (child > 0 || control))
+        heard.push_back({event, window, object, child});
 }
 
 void PrintEvents() {
@@ -214,14 +250,21 @@ void PrintEvents() {
         VARIANT child;
         VariantInit(&child);
         wchar_t title[256] = {};
-        GetWindowTextW(event.window, title, 256);
+        GetWindowTextW(GetAncestor(event.window, GA_ROOT), title, 256);
         std::string name = "?";
+        VARIANT state;
+        VariantInit(&state);
         if (SUCCEEDED(AccessibleObjectFromEvent(event.window, DWORD(event.object),
                                                 DWORD(event.child), &object, &child))) {
             name = Read([&](BSTR* t) { return object->get_accName(child, t); });
+            object->get_accState(child, &state);
             object->Release();
         }
-        std::printf("%s|%s\n", Utf8(title).c_str(), name.c_str());
+        if (event.event == EVENT_OBJECT_NAMECHANGE)
+            std::printf("%s|name|%s\n", Utf8(title).c_str(), name.c_str());
+        else
+            std::printf("%s|state|%s|%#lx|%s\n", Utf8(title).c_str(), name.c_str(), IdOf(state),
+                        event.child == CHILDID_SELF ? "control" : "child");
     }
     heard.clear();
 }
@@ -275,9 +318,10 @@ int main() {
         std::fprintf(stderr, "msaa_client: COM did not start\n");
         return 1;
     }
+    // The range holds the location changes too, which the hook leaves out.
     HWINEVENTHOOK hook =
-        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, NameChanged, 0,
-                        0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Changed, 0, 0,
+                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (hook == nullptr) {
         std::fprintf(stderr, "msaa_client: SetWinEventHook failed\n");
         return 1;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The tour as a Windows screen reader takes it, through Microsoft Active
 # Accessibility from a second process (msaa_tour.py drives msaa_client.exe):
-# every move by default actions alone, every scene's children read against
-# its table, each marker pressed and its change heard, the messages and the
-# picture read. Then closing the visible window ends the program with status 0.
+# every move by default actions alone, every scene's object (a dialog or an
+# alert, and its description) and children read against its table, each
+# button's and message box's own object too, each marker pressed and its
+# words' and checked state's changes heard, the messages and the picture read. Then closing the visible window ends the program with status 0.
 # Needs X_SESSION_PLATFORM=tests/windows/wine_session.sh and its variables.
 source "$(dirname "$0")/../e2e/x_session.sh"
 : "${VARN_MSAA_CLIENT:?set VARN_MSAA_CLIENT to msaa_client.exe}"
