@@ -1,18 +1,27 @@
 """The scenes' pixels as a browser engine paints them, at device scale 1 and
 2 and in the light, dark and forced-colours schemes: client sizes,
 backgrounds, the markers' faces, a 3-px line, the opaque label over a
-rectangle, red message text and the game picture 1:1. Every figure comes
-from the compiled scene tables; the system colours are read from the page.
+rectangle, red message text and the game picture 1:1, and the lines every
+caption, label and message breaks into. Every figure comes from the compiled
+scene tables and the shared table of lines; the system colours are read from
+the page.
 
-Usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]
+With "own-fonts" after the engine, the tour is walked once more at scale 1
+in a browser whose fontconfig knows DejaVu alone: the site's own fonts give
+the same lines and the same pixels in every scene.
+
+Usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE [own-fonts]]
 """
 
 import os
+import subprocess
 import sys
+import tempfile
 
 from PIL import Image
 
 import browser
+import text_lines
 import tour
 from contrast import PAINTING
 
@@ -172,6 +181,23 @@ def check_picture(checks, shot, where):
     checks.equal(f"{where}: picture pixels unlike game.bmp's", wrong, 0)
 
 
+def check_lines(checks, page, scene_id, where):
+    """The shared table's lines for every item with words, each marker label's
+    while its button shows it."""
+    wanted = {name: text_lines.wanted_lines(lines)
+              for name, lines in tour.text_lines(scene_id).items()}
+    got = text_lines.page_lines(page, scene_id)
+    for entry in tour.SCENES[scene_id]["items"]:
+        if (entry["action"] or {}).get("kind") == "ToggleMarker":
+            page.click_item(scene_id, entry["rect"])
+            page.settle()
+            label = entry["action"]["label"]
+            got[label] = text_lines.page_lines(page, scene_id).get(label)
+            page.click_item(scene_id, entry["rect"])
+            page.settle()
+    checks.equal(f"{where}: lines of the words", got, wanted)
+
+
 def check_scene(checks, page, scene_id, scale, palettes):
     scene = tour.SCENES[scene_id]
     for scheme, colours in palettes.items():
@@ -190,6 +216,7 @@ def check_scene(checks, page, scene_id, scale, palettes):
             check_picture(checks, shot, where)
     if palettes.emulated:
         page.emulate("light")
+    check_lines(checks, page, scene_id, f"{scene_id} at scale {scale}")
 
 
 class Palettes(dict):
@@ -222,12 +249,62 @@ def open_at_scale(checks, engine, scale):
         return None
 
 
+def every_scene(page):
+    """Walks the tour from the title, yielding each scene once as it shows."""
+    seen, moves = set(), iter(tour.WALK)
+    while len(seen) < len(tour.SCENES):
+        scene_id = page.showing()[0]
+        if scene_id not in seen:
+            seen.add(scene_id)
+            yield scene_id
+        page.take_move(next(moves))
+
+
+def shots_and_lines(engine, server):
+    """Each scene's client area (PNG bytes) and lines, at scale 1."""
+    found = {}
+    with browser.open_browser(engine) as page:
+        page.open(server.origin + "/index.html")
+        for scene_id in every_scene(page):
+            found[scene_id] = (Shot(page, scene_id, 1).image.tobytes(),
+                               text_lines.page_lines(page, scene_id))
+    return found
+
+
+def check_own_fonts(checks, engine, server):
+    """The walk again, the browser's fontconfig knowing DejaVu alone."""
+    normal = shots_and_lines(engine, server)
+    with tempfile.TemporaryDirectory(prefix="varn-fonts-") as folder:
+        config = os.path.join(folder, "fonts.conf")
+        with open(config, "w", encoding="utf-8") as f:
+            f.write("<?xml version='1.0'?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
+                    f"<cachedir>{folder}/cache</cachedir></fontconfig>\n")
+        os.environ["FONTCONFIG_FILE"] = config
+        families = subprocess.run(["fc-list", ":", "family"], capture_output=True, text=True,
+                                  check=True).stdout
+        checks.check(f"DejaVu alone installed: {sorted(set(families.split()))}",
+                     "DejaVu" in families and "Liberation" not in families)
+        bare = shots_and_lines(engine, server)
+        del os.environ["FONTCONFIG_FILE"]
+    for scene_id, (pixels_seen, lines) in normal.items():
+        checks.equal(f"{scene_id} without the fonts installed: lines", bare[scene_id][1], lines)
+        checks.check(f"{scene_id} without the fonts installed: the same pixels",
+                     bare[scene_id][0] == pixels_seen)
+
+
 def main(argv):
-    if len(argv) not in (3, 4):
-        sys.exit("usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]")
-    engine = argv[3] if len(argv) == 4 else "chromium"
+    if len(argv) not in (3, 4, 5) or argv[4:] not in ([], ["own-fonts"]):
+        sys.exit("usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE [own-fonts]]")
+    engine = argv[3] if len(argv) >= 4 else "chromium"
     checks = browser.Checks()
     server = browser.Server(argv[1])
+    if argv[4:]:
+        try:
+            check_own_fonts(checks, engine, server)
+        finally:
+            server.stop()
+        checks.finish()
+        return
     try:
         for scale in (1, 2):
             page = open_at_scale(checks, engine, scale)
@@ -236,13 +313,8 @@ def main(argv):
             try:
                 page.open(server.origin + "/index.html")
                 palettes = Palettes(checks, page)
-                seen, moves = set(), iter(tour.WALK)
-                while len(seen) < len(tour.SCENES):
-                    scene_id = page.showing()[0]
-                    if scene_id not in seen:
-                        seen.add(scene_id)
-                        check_scene(checks, page, scene_id, scale, palettes)
-                    page.take_move(next(moves))
+                for scene_id in every_scene(page):
+                    check_scene(checks, page, scene_id, scale, palettes)
             finally:
                 page.close()
     finally:
