@@ -272,13 +272,16 @@ def shots_and_lines(engine, server):
 
 
 def check_own_fonts(checks, engine, server):
-    """The walk again, the browser's fontconfig knowing DejaVu alone."""
+    """The walk again, the browser's fontconfig knowing DejaVu alone, with the
+    system's own rendering settings, which would change the pixels otherwise."""
     normal = shots_and_lines(engine, server)
     with tempfile.TemporaryDirectory(prefix="varn-fonts-") as folder:
         config = os.path.join(folder, "fonts.conf")
         with open(config, "w", encoding="utf-8") as f:
+            # The system's rendering rules (conf.d) without its font folders.
             f.write("<?xml version='1.0'?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
-                    f"<cachedir>{folder}/cache</cachedir></fontconfig>\n")
+                    f"<cachedir>{folder}/cache</cachedir>"
+                    "<include ignore_missing='yes'>/etc/fonts/conf.d</include></fontconfig>\n")
         os.environ["FONTCONFIG_FILE"] = config
         families = subprocess.run(["fc-list", ":", "family"], capture_output=True, text=True,
                                   check=True).stdout
