@@ -181,23 +181,6 @@ def check_picture(checks, shot, where):
     checks.equal(f"{where}: picture pixels unlike game.bmp's", wrong, 0)
 
 
-def check_lines(checks, page, scene_id, where):
-    """The shared table's lines for every item with words, each marker label's
-    while its button shows it."""
-    wanted = {name: text_lines.wanted_lines(lines)
-              for name, lines in tour.text_lines(scene_id).items()}
-    got = text_lines.page_lines(page, scene_id)
-    for entry in tour.SCENES[scene_id]["items"]:
-        if (entry["action"] or {}).get("kind") == "ToggleMarker":
-            page.click_item(scene_id, entry["rect"])
-            page.settle()
-            label = entry["action"]["label"]
-            got[label] = text_lines.page_lines(page, scene_id).get(label)
-            page.click_item(scene_id, entry["rect"])
-            page.settle()
-    checks.equal(f"{where}: lines of the words", got, wanted)
-
-
 def check_scene(checks, page, scene_id, scale, palettes):
     scene = tour.SCENES[scene_id]
     for scheme, colours in palettes.items():
@@ -216,7 +199,7 @@ def check_scene(checks, page, scene_id, scale, palettes):
             check_picture(checks, shot, where)
     if palettes.emulated:
         page.emulate("light")
-    check_lines(checks, page, scene_id, f"{scene_id} at scale {scale}")
+    text_lines.check_lines(checks, page, scene_id, f"{scene_id} at scale {scale}")
 
 
 class Palettes(dict):

@@ -2,7 +2,10 @@
 as the engine lays them out: the words of each item grouped by the line box
 Range.getClientRects() puts them on. A text box's value is not in the page's
 text, so a copy of the box (same classes, same width, its text as the page's
-own) stands in for it while it is measured."""
+own) stands in for it while it is measured. check_lines compares them with
+the shared table (tests/support/lines.json)."""
+
+import tour
 
 LINES = """
 const scene = document.querySelector(`section[data-scene='${arguments[0]}']`);
@@ -51,3 +54,20 @@ def page_lines(page, scene_id):
 def wanted_lines(table_lines):
     """A table's lines as the page's words read them: runs of spaces as one."""
     return [" ".join(line.split()) for line in table_lines]
+
+
+def check_lines(checks, page, scene_id, where):
+    """The shared table's lines for every item with words, each marker label's
+    while its button shows it."""
+    wanted = {name: wanted_lines(lines)
+              for name, lines in tour.text_lines(scene_id).items()}
+    got = page_lines(page, scene_id)
+    for entry in tour.SCENES[scene_id]["items"]:
+        if (entry["action"] or {}).get("kind") == "ToggleMarker":
+            page.click_item(scene_id, entry["rect"])
+            page.settle()
+            label = entry["action"]["label"]
+            got[label] = page_lines(page, scene_id).get(label)
+            page.click_item(scene_id, entry["rect"])
+            page.settle()
+    checks.equal(f"{where}: lines of the words", got, wanted)
