@@ -30,6 +30,22 @@ find_program(VARN_NODE node REQUIRED)
 find_program(VARN_BROTLI brotli REQUIRED)
 find_program(VARN_GZIP gzip REQUIRED)
 
+# The site's own fonts: Debian's Liberation Sans and Serif (fonts-liberation2),
+# the families the desktop layers draw the scenes' fonts in, cut down to Basic
+# Latin (all the scenes' text) as WOFF2 with fontTools (Debian's fonttools and
+# python3-brotli), without kerning or other layout features, as the desktops
+# set the words. The subset keeps the source's own timestamps, so each build
+# writes the same bytes.
+find_file(VARN_LIBERATION_SANS LiberationSans-Regular.ttf
+          PATHS /usr/share/fonts/truetype/liberation2 NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+          REQUIRED)
+find_file(VARN_LIBERATION_SERIF LiberationSerif-Regular.ttf
+          PATHS /usr/share/fonts/truetype/liberation2 NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+          REQUIRED)
+find_file(VARN_LIBERATION_LICENCE copyright PATHS /usr/share/doc/fonts-liberation2
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(VARN_WEB_FONTS fonts/LiberationSans-Regular.woff2 fonts/LiberationSerif-Regular.woff2)
+
 set(VARN_SITE_DIR ${PROJECT_BINARY_DIR}/site)
 set(web_sources ${PROJECT_SOURCE_DIR}/runtime/web)
 
@@ -98,8 +114,22 @@ function(varn_web_site name folder)
     list(APPEND icons ${folder}/icon-${size}.png)
   endforeach()
   add_custom_target(${name}_icons ALL DEPENDS ${icons})
+  set(fonts)
+  foreach(source ${VARN_LIBERATION_SANS} ${VARN_LIBERATION_SERIF})
+    get_filename_component(font ${source} NAME_WE)
+    add_custom_command(
+      OUTPUT ${folder}/fonts/${font}.woff2
+      COMMAND ${VARN_PYTHON3} -m fontTools.subset ${source} --unicodes=U+0020-007E
+              --flavor=woff2 --layout-features= --drop-tables+=kern,FFTM
+              --output-file=${folder}/fonts/${font}.woff2
+      DEPENDS ${source}
+      COMMENT "Cutting ${font} down to the site's characters")
+    list(APPEND fonts ${folder}/fonts/${font}.woff2)
+  endforeach()
+  configure_file(${VARN_LIBERATION_LICENCE} ${folder}/fonts/LICENSE-Liberation.txt COPYONLY)
+  add_custom_target(${name}_fonts ALL DEPENDS ${fonts})
   set(files index.html ${name}.js ${name}.wasm style.css icon-16.png icon-32.png icon-180.png
-            icon-192.png icon-512.png manifest.webmanifest)
+            icon-192.png icon-512.png manifest.webmanifest ${VARN_WEB_FONTS})
   list(JOIN files "\", \"" VARN_WEB_FILES)
   set(VARN_WEB_FILES "\"./\", \"${VARN_WEB_FILES}\"")
   configure_file(${web_sources}/site/sw.js.in ${folder}/sw.js @ONLY)

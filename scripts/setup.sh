@@ -30,6 +30,7 @@ fi
 # Selenium, with PIL for pixels.
 if [ -n "${VARN_SETUP_WEB:-}" ]; then
   packages+=(emscripten nodejs brotli chromium chromium-driver python3-selenium python3-pil)
+  packages+=(fonttools python3-brotli)  # the site's own fonts, cut down from fonts-liberation2's
   packages+=(webkit2gtk-driver firefox-esr python3-websocket xvfb)  # the other two engines
 fi
 # A release (scripts/release.sh): the commit's time read from git, wixl run

@@ -2,8 +2,17 @@
 // focus and tab order, system colours, placement and sizes.
 #include "support/tour_fixture.h"
 
+#include "runtime/marker.h"
+#include "runtime/qt/fonts.h"
+#include "runtime/qt/item_painter.h"
+#include "runtime/qt/scene_button.h"
+
 #include <QBackingStore>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextBlock>
 
 using namespace varn;
 using varn::testing::TourFixture;
@@ -11,10 +20,30 @@ using varn::testing::TourFixture;
 Q_DECLARE_METATYPE(SceneId)
 Q_DECLARE_METATYPE(TransitionOrder)
 
+namespace {
+
+// The lines a message box shows, as its document is laid out.
+QStringList MessageLines(const QPlainTextEdit& box) {
+    QStringList lines;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        for (int i = 0; i < block.layout()->lineCount(); ++i) {
+            const QTextLine line = block.layout()->lineAt(i);
+            const QString words = block.text().mid(line.textStart(), line.textLength()).trimmed();
+            if (!words.isEmpty())
+                lines << words;
+        }
+    return lines;
+}
+
+} // namespace
+
 class SceneWindowsTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The fonts the program sets up before any window, as it draws them.
+    void initTestCase() { qt::InstallFontSubstitutes(); }
+
     void titleLooksAsDesigned() {
         TourFixture f;
         f.StartAt();
@@ -197,6 +226,32 @@ class SceneWindowsTest : public QObject {
         QVERIFY2(qAbs(used.pointSizeF() - points) <= 0.75,
                  qPrintable(QString::number(used.pointSizeF())));
         QCOMPARE(used.weight(), int(QFont::Normal));
+    }
+
+    // Every caption, label and message breaks into the lines of the shared
+    // table (tests/support/lines.json), a marker label's words as shown.
+    void wordsBreakIntoTheTablesLines() {
+        QFile file(VARN_LINES_TABLE);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject table = QJsonDocument::fromJson(file.readAll()).object();
+        for (SceneId id : kAllScenes) {
+            TourFixture f;
+            f.StartAt(id);
+            const QJsonObject wanted = table[qt::ToQString(SceneName(id))].toObject();
+            for (const QString& name : wanted.keys()) {
+                const SceneItem* item = f.Window(id)->Record().FindItem(name.toStdString());
+                QVERIFY(item != nullptr);
+                QStringList drawn;
+                if (item->kind == ItemKind::Label)
+                    drawn = qt::LabelLines(
+                        *item, qt::ToQString(item->caption.empty() ? kMarkerText : item->caption));
+                else if (item->kind == ItemKind::CommandButton)
+                    drawn = f.Window(id)->findChild<qt::SceneButton*>(name)->CaptionLines();
+                else
+                    drawn = MessageLines(*f.Window(id)->findChild<QPlainTextEdit*>(name));
+                QCOMPARE(drawn.join('|'), wanted[name].toVariant().toStringList().join('|'));
+            }
+        }
     }
 
     void closingTheVisibleSceneEndsTheTour() {

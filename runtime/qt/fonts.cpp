@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QString>
 #include <QStringList>
+#include <QTextLayout>
 
 #include <map>
 
@@ -53,7 +54,8 @@ void InstallFontSubstitutes() {
 QFont ItemFont(const std::optional<FontSpec>& named) {
     const FontSpec& f = named ? *named : kInterfaceFont;
     QFont font(InstalledFamily(f.family));
-    font.setPointSizeF(f.points);
+    // Whole pixels, as Windows makes a point size into a font (8 pt is 11 px).
+    font.setPixelSize(CharacterHeight(f, 96));
     font.setWeight(QFont::Weight(f.weight));
     // Captions are plain Latin text, set glyph by glyph as the scenes were
     // drawn, without ligatures or kerning, and every glyph is in the one
@@ -62,6 +64,24 @@ QFont ItemFont(const std::optional<FontSpec>& named) {
     font.setStyleHint(f.family == "Sylfaen" ? QFont::Serif : QFont::SansSerif,
                       QFont::StyleStrategy(QFont::PreferNoShaping | QFont::NoFontMerging));
     return font;
+}
+
+QStringList WrappedLines(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width - kLineFitMargin);
+        QString words = text.mid(line.textStart(), line.textLength());
+        while (words.endsWith(QLatin1Char(' ')))
+            words.chop(1);
+        lines << words;
+    }
+    layout.endLayout();
+    return lines;
 }
 
 } // namespace varn::qt

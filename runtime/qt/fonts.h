@@ -1,10 +1,12 @@
 // Builds the Qt font for an item: its named font, or the default 8-point
-// interface font, falling back to a similar family where the system lacks it.
+// interface font, falling back to a similar family where the system lacks it;
+// and breaks words into the lines they are drawn in.
 #pragma once
 
 #include "runtime/scene.h"
 
 #include <QFont>
+#include <QStringList>
 
 #include <optional>
 
@@ -14,5 +16,10 @@ namespace varn::qt {
 void InstallFontSubstitutes();
 
 QFont ItemFont(const std::optional<FontSpec>& named);
+
+// The lines `text` breaks into in `font` across `width` pixels: between words,
+// a line fitting only if narrower than the width by kLineFitMargin, as every
+// layer judges it; trailing spaces dropped.
+QStringList WrappedLines(const QString& text, const QFont& font, int width);
 
 } // namespace varn::qt

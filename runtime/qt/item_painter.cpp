@@ -27,6 +27,10 @@ QRect CentredSquare(const QRect& r) {
 
 } // namespace
 
+QStringList LabelLines(const SceneItem& item, const QString& caption) {
+    return WrappedLines(caption, ItemFont(item.font), ToQRect(item.rect).width());
+}
+
 void PaintLabel(QPainter& painter, const SceneItem& item, const QString& caption,
                 const QPalette& palette) {
     const QRect r = ToQRect(item.rect);
@@ -36,8 +40,8 @@ void PaintLabel(QPainter& painter, const SceneItem& item, const QString& caption
         painter.fillRect(r, palette.color(kFaceRole));
     painter.setFont(ItemFont(item.font));
     painter.setPen(Resolve(item.foreColor, palette, kButtonTextRole));
-    painter.drawText(r, Qt::AlignTop | Qt::TextWordWrap | HorizontalAlignment(item.alignment),
-                     caption);
+    painter.drawText(r, Qt::AlignTop | HorizontalAlignment(item.alignment),
+                     LabelLines(item, caption).join(QLatin1Char('\n')));
     painter.restore();
 }
 

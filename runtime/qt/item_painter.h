@@ -6,10 +6,14 @@
 
 #include <QPalette>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 
 namespace varn::qt {
+
+// The lines a label's caption is drawn in.
+QStringList LabelLines(const SceneItem& item, const QString& caption);
 
 void PaintLabel(QPainter& painter, const SceneItem& item, const QString& caption,
                 const QPalette& palette);

@@ -24,6 +24,10 @@ SceneButton::SceneButton(const SceneItem& item, QWidget* parent)
         setCursor(Qt::SizeAllCursor);
 }
 
+QStringList SceneButton::CaptionLines() const {
+    return WrappedLines(text(), font(), width() - 2 * kBevel);
+}
+
 void SceneButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -40,7 +44,7 @@ void SceneButton::paintEvent(QPaintEvent*) {
     if (isDown())
         textArea.translate(1, 1);
     painter.setPen(palette().color(kButtonTextRole));
-    painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
+    painter.drawText(textArea, Qt::AlignCenter, CaptionLines().join(QLatin1Char('\n')));
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -6,6 +6,7 @@
 #include "runtime/scene.h"
 
 #include <QPushButton>
+#include <QStringList>
 
 namespace varn::qt {
 
@@ -14,6 +15,8 @@ class SceneButton : public QPushButton {
     SceneButton(const SceneItem& item, QWidget* parent);
 
     const SceneItem& Item() const { return item_; }
+    // The lines the caption is drawn in, inside the bevel.
+    QStringList CaptionLines() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -23,19 +23,39 @@ void Place(dom::Node node, const PixelRect& r) {
     dom::SetStyle(node, "height", CssPixels(r.height));
 }
 
-// A named font asked for by name first, then by the families that stand in
-// for it; items without one inherit the interface font from their window.
+// A named font asked for as the family the site brings for it first, so that
+// every visitor sees the same glyphs and line breaks, then by its own name and
+// the families that stand in for it; at its whole-pixel character height.
+// Items without one inherit the interface font from their window.
 void SetFont(dom::Node node, const std::optional<FontSpec>& font) {
     if (!font)
         return;
-    std::string families = "\"" + std::string(font->family) + "\"";
     const FontFallbacks fallbacks = FallbacksFor(font->family);
+    std::string families =
+        "\"" + std::string(fallbacks.siteFamily) + "\", \"" + std::string(font->family) + "\"";
     for (std::string_view family : fallbacks.families)
-        families += ", \"" + std::string(family) + "\"";
+        if (family != fallbacks.siteFamily)
+            families += ", \"" + std::string(family) + "\"";
     families += fallbacks.serif ? ", serif" : ", sans-serif";
     dom::SetStyle(node, "font-family", families);
-    dom::SetStyle(node, "font-size", Number(font->points) + "pt");
+    dom::SetStyle(node, "font-size", CssPixels(CharacterHeight(*font, 96)));
     dom::SetStyle(node, "font-weight", Number(font->weight));
+}
+
+// A line of words fits a label only if narrower than it by kLineFitMargin:
+// the margin taken off the side the words do not start from.
+void SetLineFit(dom::Node node, Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Left:
+        dom::SetStyle(node, "padding-right", CssPixels(kLineFitMargin));
+        break;
+    case Alignment::Right:
+        dom::SetStyle(node, "padding-left", CssPixels(kLineFitMargin));
+        break;
+    case Alignment::Centre:
+        dom::SetStyle(node, "padding", "0 " + CssPixels(kLineFitMargin / 2));
+        break;
+    }
 }
 
 // Literal colours are the scene's own and stay as they are under a forced
@@ -117,6 +137,7 @@ dom::Node MakeLabel(dom::Node client, const SceneItem& item) {
     if (item.foreColor)
         SetLiteral(label, "color", *item.foreColor);
     dom::SetStyle(label, "text-align", TextAlign(item.alignment));
+    SetLineFit(label, item.alignment);
     // A label that leads somewhere is a button to assistive technology and
     // takes the focus from a screen reader or the arrow keys, but is no Tab
     // stop: Tab goes through the scene's own items alone.

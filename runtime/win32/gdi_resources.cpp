@@ -4,8 +4,6 @@
 #include "runtime/font_fallbacks.h"
 #include "runtime/win32/text.h"
 
-#include <cmath>
-
 namespace varn::win32 {
 
 int ScreenDpi() {
@@ -23,7 +21,7 @@ HFONT GdiResources::Font(const std::optional<FontSpec>& named, int dpi) {
     if (found != fonts_.end())
         return found->second.Get();
     // A negative height asks for the character height, the one point sizes name.
-    const int height = -int(std::lround(f.points * dpi / 72.0));
+    const int height = -CharacterHeight(f, dpi);
     const BYTE family = f.family == "Sylfaen" ? FF_ROMAN : FF_SWISS;
     GdiObject<HFONT> font(CreateFontW(height, 0, 0, 0, f.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

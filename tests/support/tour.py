@@ -1,6 +1,7 @@
 """The tour as every end-to-end driver knows it: the compiled scene tables and
 a walk taking every move between scenes, read from tour.json (written by the
-tour_tables tool from the tables the programs are built from).
+tour_tables tool from the tables the programs are built from), and the lines
+every caption, label and message breaks into at 96 dpi, from lines.json.
 
 As commands, for shell drivers (rectangles in twips): `tour.py walk` prints
 the walk one move a line,
@@ -20,6 +21,9 @@ _HERE = os.path.dirname(os.path.abspath(__file__))
 with open(os.path.join(_HERE, "tour.json"), encoding="utf-8") as _file:
     _TABLES = json.load(_file)
 
+with open(os.path.join(_HERE, "lines.json"), encoding="utf-8") as _file:
+    _LINES = json.load(_file)
+
 SCENES = {scene["id"]: scene for scene in _TABLES["scenes"]}
 MESSAGE_BOX_NAME = _TABLES["messageBoxName"]
 TWIPS_PER_PIXEL = 15
@@ -28,6 +32,12 @@ TWIPS_PER_PIXEL = 15
 def item(scene_id, name):
     """The item of that name in the scene's table."""
     return next(i for i in SCENES[scene_id]["items"] if i["name"] == name)
+
+
+def text_lines(scene_id):
+    """{item name: [line, ...]}: how the scene's words break at 96 dpi, a
+    marker label's while shown."""
+    return _LINES[scene_id]
 
 
 def title(scene_id):

@@ -2,19 +2,27 @@
 and 3 and in the light, dark and forced-colours schemes: client sizes,
 backgrounds, the markers' faces, a 3-px line, the opaque label over a
 rectangle, red message text, the game picture 1:1, the whole 3-D edges of
-buttons, text boxes, the picture and the title-bar boxes, and outlines and
-box pictures of whole pixels. Every figure comes from the compiled scene
-tables; the system colours are read from the page.
+buttons, text boxes, the picture and the title-bar boxes, outlines and box
+pictures of whole pixels, and the lines every caption, label and message breaks
+into. Every figure comes from the compiled scene tables and the shared table of
+lines; the system colours are read from the page.
 
-Usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]
+With "own-fonts" after the engine, the tour is walked once more at scale 1
+in a browser whose fontconfig knows DejaVu alone: the site's own fonts give
+the same lines and the same pixels in every scene.
+
+Usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE [own-fonts]]
 """
 
 import os
+import subprocess
 import sys
+import tempfile
 
 from PIL import Image
 
 import browser
+import text_lines
 import tour
 from contrast import PAINTING
 
@@ -275,6 +283,7 @@ def check_scene(checks, page, scene_id, scale, palettes):
             check_picture(checks, shot, where)
     if palettes.emulated:
         page.emulate("light")
+    text_lines.check_lines(checks, page, scene_id, f"{scene_id} at scale {scale}")
 
 
 class Palettes(dict):
@@ -307,12 +316,65 @@ def open_at_scale(checks, engine, scale):
         return None
 
 
+def every_scene(page):
+    """Walks the tour from the title, yielding each scene once as it shows."""
+    seen, moves = set(), iter(tour.WALK)
+    while len(seen) < len(tour.SCENES):
+        scene_id = page.showing()[0]
+        if scene_id not in seen:
+            seen.add(scene_id)
+            yield scene_id
+        page.take_move(next(moves))
+
+
+def shots_and_lines(engine, server):
+    """Each scene's client area (PNG bytes) and lines, at scale 1."""
+    found = {}
+    with browser.open_browser(engine) as page:
+        page.open(server.origin + "/index.html")
+        for scene_id in every_scene(page):
+            found[scene_id] = (Shot(page, scene_id, 1).image.tobytes(),
+                               text_lines.page_lines(page, scene_id))
+    return found
+
+
+def check_own_fonts(checks, engine, server):
+    """The walk again, the browser's fontconfig knowing DejaVu alone, with the
+    system's own rendering settings, which would change the pixels otherwise."""
+    normal = shots_and_lines(engine, server)
+    with tempfile.TemporaryDirectory(prefix="varn-fonts-") as folder:
+        config = os.path.join(folder, "fonts.conf")
+        with open(config, "w", encoding="utf-8") as f:
+            # The system's rendering rules (conf.d) without its font folders.
+            f.write("<?xml version='1.0'?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
+                    f"<cachedir>{folder}/cache</cachedir>"
+                    "<include ignore_missing='yes'>/etc/fonts/conf.d</include></fontconfig>\n")
+        os.environ["FONTCONFIG_FILE"] = config
+        families = subprocess.run(["fc-list", ":", "family"], capture_output=True, text=True,
+                                  check=True).stdout
+        checks.check(f"DejaVu alone installed: {sorted(set(families.split()))}",
+                     "DejaVu" in families and "Liberation" not in families)
+        bare = shots_and_lines(engine, server)
+        del os.environ["FONTCONFIG_FILE"]
+    for scene_id, (pixels_seen, lines) in normal.items():
+        checks.equal(f"{scene_id} without the fonts installed: lines", bare[scene_id][1], lines)
+        checks.check(f"{scene_id} without the fonts installed: the same pixels",
+                     bare[scene_id][0] == pixels_seen)
+
+
 def main(argv):
-    if len(argv) not in (3, 4):
-        sys.exit("usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]")
-    engine = argv[3] if len(argv) == 4 else "chromium"
+    if len(argv) not in (3, 4, 5) or argv[4:] not in ([], ["own-fonts"]):
+        sys.exit("usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE [own-fonts]]")
+    engine = argv[3] if len(argv) >= 4 else "chromium"
     checks = browser.Checks()
     server = browser.Server(argv[1])
+    if argv[4:]:
+        try:
+            check_own_fonts(checks, engine, server)
+        finally:
+            server.stop()
+        checks.finish()
+        return
     try:
         for scale in (1, 2, 3):
             page = open_at_scale(checks, engine, scale)
@@ -321,13 +383,8 @@ def main(argv):
             try:
                 page.open(server.origin + "/index.html")
                 palettes = Palettes(checks, page)
-                seen, moves = set(), iter(tour.WALK)
-                while len(seen) < len(tour.SCENES):
-                    scene_id = page.showing()[0]
-                    if scene_id not in seen:
-                        seen.add(scene_id)
-                        check_scene(checks, page, scene_id, scale, palettes)
-                    page.take_move(next(moves))
+                for scene_id in every_scene(page):
+                    check_scene(checks, page, scene_id, scale, palettes)
             finally:
                 page.close()
     finally:

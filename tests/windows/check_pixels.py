@@ -6,7 +6,8 @@ Usage: check_pixels.py --prefix WINE_PREFIX --picture game.bmp CAPTURES
 CAPTURES holds a folder per resolution (96, 144) with FormN.ppm in each: the
 client area of every scene, as test_pixels.sh captures them; and the street
 started at 96 dpi and told it is at 144 (moved-144), then back at 96 with its
-marker's words shown (moved-back-96). The colours the
+marker's words shown (moved-back-96); at 96 dpi the lines of every caption,
+label and message are counted (check_lines.py). The colours the
 program takes from the system are read from the Wine prefix's registry, which
 is where GetSysColor finds them. Prints one line per check, then
 "N passed, M failed"; exits 1 on any failure.
@@ -17,6 +18,8 @@ import pathlib
 import re
 import struct
 import sys
+
+from check_lines import check_lines
 
 BLACK, WHITE, RED = (0, 0, 0), (255, 255, 255), (255, 0, 0)
 
@@ -269,6 +272,9 @@ def main():
             results.check(red >= MIN_RED_TEXT_PIXELS and window > len(inside) * 3 // 4,
                           f"{dpi} dpi {scene} red message on the window colour",
                           f"{red} red and {window} window-coloured of {len(inside)} pixels")
+
+        if dpi == 96:
+            check_lines(results, images, Image(args.captures / "moved-back-96" / "Form2.ppm"))
 
     check_moved_street(results, args.captures)
     print(f"{results.passed} passed, {results.failed} failed")
