@@ -38,7 +38,7 @@ class DesktopVisitor(Visitor):
                      f"Orca's flat review reaches the label {name!r}, a push button, in "
                      f"{tour.title(move.source)!r}: {heard(said)}"):
             return None
-        return self.orca.after("KP_Divide", lambda said: self.opened(move.target, said))
+        return self.orca.after("KP_Divide", lambda said: self.arrived(move.target, said))
 
 
 if __name__ == "__main__":

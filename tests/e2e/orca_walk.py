@@ -120,6 +120,12 @@ class Visitor:
         caption, text = tour.title(scene_id), " ".join(said)
         return f"{caption} dialog" in text or f"alert {caption}." in text
 
+    def arrived(self, scene_id, said):
+        """Whether Orca said that the scene's window opened: by its title, or
+        by the words telling what kind of place it is."""
+        place = words(tour.SCENES[scene_id]["description"])
+        return self.opened(scene_id, said) or any(place in line for line in said)
+
     def check_arrival(self, scene_id, said):
         scene = tour.SCENES[scene_id]
         text = " ".join(said)
@@ -165,7 +171,7 @@ class Visitor:
         if not check(self.focus(name, "push button"), f"Tab reaches {name!r} in "
                      f"{tour.title(move.source)!r}"):
             return None
-        return self.orca.after("space", lambda said: self.opened(move.target, said))
+        return self.orca.after("space", lambda said: self.arrived(move.target, said))
 
     def walk(self):
         said = self.start()
@@ -177,7 +183,7 @@ class Visitor:
             said = self.take_exit(move)
             if said is None:
                 return
-            if not check(self.opened(move.target, said), f"exit {tour.spoken_name(move.item)!r}"
+            if not check(self.arrived(move.target, said), f"exit {tour.spoken_name(move.item)!r}"
                          f" of {tour.title(move.source)!r} taken: {tour.title(move.target)!r} "
                          f"opens: {heard(said)}"):
                 return

@@ -84,7 +84,7 @@ class BrowserVisitor(Visitor):
                      f"in focus mode the Right arrow key reaches the label {name!r}, a push "
                      f"button, in {where!r}: {heard(said)}"):
             return None
-        return self.orca.after("Return", lambda said: self.opened(move.target, said))
+        return self.orca.after("Return", lambda said: self.arrived(move.target, said))
 
 
 def main(argv):
