@@ -80,8 +80,8 @@ class Listener:
             elif said and until and until(said) and time.monotonic() - last > QUIET:
                 break
             time.sleep(0.05)
-        self.focused = next((line for line in reversed(said) if self.focus.search(line)),
-                            self.focused)
+        # The first item named: an alert may be read out whole after it.
+        self.focused = next((line for line in said if self.focus.search(line)), self.focused)
         return said
 
     def after(self, keys, until=None):
@@ -115,10 +115,12 @@ class Visitor:
         raise NotImplementedError
 
     def opened(self, scene_id, said):
-        """Whether Orca announced the scene's window by its title: a dialog, or
-        on the desktop an ending's alert."""
+        """Whether Orca announced the scene's window by its title: a dialog, an
+        ending's alert on the desktop, or a window read out by its title alone
+        (Chromium's alerts, its page as it loads)."""
         caption, text = tour.title(scene_id), " ".join(said)
-        return f"{caption} dialog" in text or f"alert {caption}." in text
+        return (f"{caption} dialog" in text or f"alert {caption}." in text or
+                any(line in (caption, f"{caption}.") for line in said))
 
     def arrived(self, scene_id, said):
         """Whether Orca said that the scene's window opened: by its title, or
