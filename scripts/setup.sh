@@ -165,3 +165,18 @@ if [ -n "${VARN_SETUP_WINDOWS:-}" ] && [ "${VARN_WINE32:-}" != 0 ] && [ -z "${VA
     echo "The Windows tests and scripts will run the 64-bit build under 64-bit Wine" \
       "(VARN_WINE32=0 skips this attempt)."
 fi
+
+# The browser tests' accessibility audit: the axe-core that tests/web/axe/
+# pins, installed with npm ci from its lock file into build-npm/axe/, where
+# the tests look for it; again only when the lock file changed.
+if [ -n "${VARN_SETUP_WEB:-}" ]; then
+  axe_pin=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/web/axe" && pwd)
+  axe_home=$(dirname "$axe_pin")/../../build-npm/axe
+  if ! cmp -s "$axe_pin/package-lock.json" "$axe_home/package-lock.json" ||
+    [ ! -f "$axe_home/node_modules/axe-core/axe.min.js" ]; then
+    echo "Installing: axe-core (npm, pinned in tests/web/axe/)"
+    mkdir -p "$axe_home"
+    cp "$axe_pin/package.json" "$axe_pin/package-lock.json" "$axe_home/"
+    (cd "$axe_home" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+  fi
+fi

@@ -19,6 +19,7 @@ SCHEMES = {
     "light": [],
     "dark": [{"name": "prefers-color-scheme", "value": "dark"}],
     "forced": [{"name": "forced-colors", "value": "active"}],
+    "more": [{"name": "prefers-contrast", "value": "more"}],
 }
 
 

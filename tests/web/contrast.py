@@ -4,7 +4,13 @@ a canvas pixel painted with each layer in turn, from the first opaque
 background up. And whether words read against their face: the WCAG contrast
 ratio between the two."""
 
-LEAST = 4.5  # the WCAG ratio for normal text
+LEAST = 4.5  # the WCAG ratio for normal text (AA)
+MORE = 7.0  # the ratio every text reads at when the visitor asks for more contrast (AAA)
+# The words poor_contrast reads: in the default look the ones every window
+# shows on arrival, whose colours are the page's own; asked for more contrast,
+# every word, the message boxes' and the marker's too.
+WORDS = ".title-bar .caption, .button, .label"
+EVERY_WORD = WORDS + ", .textbox"
 
 # paint(colours): the pixel the colours make, painted bottom first.
 # face(element): every background beneath the element's words composited,
@@ -39,11 +45,11 @@ const ink = element =>
   paint([...backgrounds(element), getComputedStyle(element).color]).slice(0, 3);
 """
 
-# Each showing caption, button and label with words: [name, ink, face].
+# Each showing element the selector names that holds words: [name, ink, face].
 READ_WORDS = PAINTING + """
 const shown = document.querySelector('section.window:not([hidden])');
-return [...shown.querySelectorAll('.title-bar .caption, .button, .label')]
-  .filter(e => e.textContent.trim())
+return [...shown.querySelectorAll(arguments[0])]
+  .filter(e => (e.value || e.textContent).trim())
   .map(e => [e.dataset.name || 'caption', ink(e), face(e)]);
 """
 
@@ -68,7 +74,7 @@ def face_colour(page, selector):
     return tuple(page.js(READ_FACE, selector))
 
 
-def poor_contrast(page):
-    """The showing window's words that read at less than LEAST: (name, ratio)."""
-    return [(name, round(ratio(ink, face), 2)) for name, ink, face in page.js(READ_WORDS)
-            if ratio(ink, face) < LEAST]
+def poor_contrast(page, least=LEAST, words=WORDS):
+    """The showing window's words that read at less than `least`: (name, ratio)."""
+    return [(name, round(ratio(ink, face), 2)) for name, ink, face in page.js(READ_WORDS, words)
+            if ratio(ink, face) < least]

@@ -79,10 +79,13 @@ PREFS = {
 }
 TOUCH_PREFS = {"dom.w3c_touch_events.enabled": 1, "dom.maxtouchpoints.testing.value": 5}
 # layout.css.prefers-color-scheme.content-override: 0 dark, 1 light;
-# browser.display.document_color_use 2: the user's colours override the page's.
-SCHEMES = {"light": (1, 0), "dark": (0, 0), "forced": (1, 2)}
+# browser.display.document_color_use 2: the user's colours override the page's,
+# 1: never (else a high-contrast desktop theme would force them too);
+# ui.useAccessibilityTheme 1: the desktop's theme asks for more contrast.
+SCHEMES = {"light": (1, 0, 0), "dark": (0, 0, 0), "forced": (1, 2, 0), "more": (1, 1, 1)}
 MEDIA = ("return [matchMedia('(prefers-color-scheme: dark)').matches,"
-         " matchMedia('(forced-colors: active)').matches]")
+         " matchMedia('(forced-colors: active)').matches,"
+         " matchMedia('(prefers-contrast: more)').matches]")
 # Run in the page's process with the browser's privileges; says back how many
 # listeners the document holds.
 COUNT_LISTENERS = """new Promise(resolve => {
@@ -232,13 +235,15 @@ class FirefoxBrowser(TourPage):
         return self._call(f"() => {expression}", target=target)
 
     def emulate(self, scheme):
-        content, colours = SCHEMES[scheme]
+        content, colours, more = SCHEMES[scheme]
         self._chrome(f"{{ Services.prefs.setIntPref("
                      f"'layout.css.prefers-color-scheme.content-override', {content});"
                      f" Services.prefs.setIntPref('browser.display.document_color_use',"
-                     f" {colours}); }}")
+                     f" {colours});"
+                     f" Services.prefs.setIntPref('ui.useAccessibilityTheme', {more}); }}")
         # The page's process learns of the preferences a moment later.
-        wanted = [scheme == "dark", scheme == "forced"]
+        # Forced colours ask for more contrast of their own accord here.
+        wanted = [scheme == "dark", scheme == "forced", scheme in ("more", "forced")]
         self.wait_for(lambda: self.js(MEDIA) == wanted, f"the {scheme} colour scheme")
 
     def listeners(self):

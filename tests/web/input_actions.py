@@ -4,7 +4,8 @@ dispatches them through its own input pipeline (never element.click())."""
 
 import math
 
-KEYS = {"Tab": "\ue004", "Space": " ", "Enter": "\ue007", "Escape": "\ue00c"}
+KEYS = {"Tab": "\ue004", "Space": " ", "Enter": "\ue007", "Escape": "\ue00c",
+        "ArrowLeft": "\ue012", "ArrowUp": "\ue013", "ArrowRight": "\ue014", "ArrowDown": "\ue015"}
 SHIFT = "\ue008"
 
 

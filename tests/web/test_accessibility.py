@@ -1,6 +1,9 @@
 """The site as a screen reader finds it: the engine's accessibility tree
 read against the compiled scene tables where its automation gives the whole
-tree (Chromium), and in every engine the whole tour taken by activating
+tree (Chromium): each window a dialog (an ending an alert dialog) named by its
+caption and described by its place, announced in the status region as it
+shows, the markers toggle buttons pressed while their words show, the
+message boxes named; and in every engine the whole tour taken by activating
 accessibility nodes alone, each found by its role and name, never by a
 selector or a place on the page; a run-time error read as one alert.
 
@@ -14,7 +17,13 @@ import tour
 
 MARKER_WORDS = "This is You."
 ERROR_TITLE = "Varn's House \u2014 Run-time error"
-TITLE_BAR_LAST = ("button", "Close", "", True)  # the title bar's boxes end with it
+TITLE_BAR_LAST = ("button", "Close", "", True, None)  # the title bar's boxes end with it
+SCENE_ROLES = ("dialog", "alertdialog")
+
+
+def window_role(scene_id):
+    """An ending's window is an alert dialog, every other a dialog."""
+    return "alertdialog" if tour.SCENES[scene_id]["ending"] else "dialog"
 
 
 class Tree:
@@ -33,8 +42,15 @@ class Tree:
                      if p["name"] == name), None)
 
     def dialogs(self):
+        """The scene windows: dialogs and alert dialogs, the run-time error's aside."""
         return [n for n in self.nodes.values()
-                if not n.get("ignored") and self.value(n, "role") == "dialog"]
+                if not n.get("ignored") and self.value(n, "role") in SCENE_ROLES
+                and self.value(n, "name") != ERROR_TITLE]
+
+    def announced(self):
+        """What the status regions hold."""
+        return [self.text(n) for n in self.nodes.values()
+                if not n.get("ignored") and self.value(n, "role") == "status"]
 
     def text(self, node):
         if self.value(node, "role") == "StaticText":
@@ -51,10 +67,10 @@ class Tree:
             pass
         elif role == "button":
             said = ("button", self.value(node, "name"), self.value(node, "description"),
-                    bool(self.prop(node, "focusable")))
+                    bool(self.prop(node, "focusable")), self.prop(node, "pressed"))
         elif role == "textbox":
-            said = ("textbox", self.value(node, "value"), bool(self.prop(node, "readonly")),
-                    bool(self.prop(node, "focusable")))
+            said = ("textbox", self.value(node, "name"), self.value(node, "value"),
+                    bool(self.prop(node, "readonly")), bool(self.prop(node, "focusable")))
         elif role == "image":
             said = ("image", self.value(node, "name"), self.value(node, "description"))
         elif role == "StaticText":
@@ -68,21 +84,22 @@ class Tree:
 
 
 def expected_entries(scene, captions):
-    """The scene's items as a reader should meet them, in listing order."""
-    markers = {(i["action"] or {}).get("label") for i in scene["items"]}
+    """The scene's items as a reader should meet them, in listing order, the
+    markers' labels showing `captions` (else their own)."""
     said = []
     for entry in scene["items"]:
-        kind, name = entry["kind"], tour.spoken_name(entry)
+        kind, name, action = entry["kind"], tour.spoken_name(entry), entry["action"] or {}
         if kind == "CommandButton":
-            said.append(("button", name, entry["accessibleDescription"], True))
-        elif kind == "Label" and entry["name"] in markers:
-            said.append(("live polite", captions.get(entry["name"], entry["caption"])))
-        elif kind == "Label" and entry["action"]:
-            said.append(("button", name, "", False))
-        elif kind == "Label" and name:
-            said.append(("text", name))
+            pressed = None
+            if action.get("kind") == "ToggleMarker":
+                pressed = "true" if captions.get(action["label"]) else "false"
+            said.append(("button", name, entry["accessibleDescription"], True, pressed))
+        elif kind == "Label" and action:
+            said.append(("button", name, "", True, None))  # focusable, but no Tab stop
+        elif kind == "Label" and captions.get(entry["name"], name):
+            said.append(("text", captions.get(entry["name"], name)))
         elif kind == "TextBox":
-            said.append(("textbox", entry["text"].replace("\r\n", "\n"), True, True))
+            said.append(("textbox", tour.MESSAGE_BOX_NAME, tour.message(entry), True, True))
         elif kind == "PictureBox":
             said.append(("image", name, entry["accessibleDescription"]))
     return said
@@ -116,14 +133,14 @@ def find(said, role, name):
 
 
 def check_markers(checks, page, scene_id):
-    """Each marker pressed by its node shows its words in the live region, then
-    hides them again."""
+    """Each marker pressed by its node shows its words and reads as pressed,
+    then hides them and reads as not pressed, twice over."""
     scene = tour.SCENES[scene_id]
     for marker in scene["items"]:
         if (marker["action"] or {}).get("kind") != "ToggleMarker":
             continue
         label = marker["action"]["label"]
-        for words in (MARKER_WORDS, ""):
+        for words in (MARKER_WORDS, "", MARKER_WORDS, ""):
             node = find(wait_to_read(page, scene_id), "button", tour.spoken_name(marker))
             if not checks.check(f"{scene_id}: one {marker['name']} node to press", node):
                 return
@@ -131,7 +148,7 @@ def check_markers(checks, page, scene_id):
             wanted = expected_entries(scene, {label: words})
             try:
                 wait_to_read(page, scene_id, lambda said: [e for e, _ in said] == wanted,
-                             f"the live region to read {words!r}")
+                             f"the marker to read {words!r}")
                 checks.check(f"{scene_id}: {marker['name']} read as {words!r}", True)
             except AssertionError as e:
                 checks.check(f"{scene_id}: {marker['name']}: {e}", False)
@@ -149,7 +166,8 @@ def alerts_found(page):
     """The same, from the nodes found by role and name."""
     found = [(ERROR_TITLE, page.js("return arguments[0].textContent", node))
              for node in page.ax_find("alertdialog", ERROR_TITLE)]
-    dialogs = [scene for scene in tour.SCENES if page.ax_find("dialog", tour.title(scene))]
+    dialogs = [scene for scene in tour.SCENES
+               if page.ax_find(window_role(scene), tour.title(scene))]
     return (found, dialogs) if found else None
 
 
@@ -179,12 +197,25 @@ def check_error_box(checks, engine, folder, whole_tree):
         server.stop()
 
 
+def check_window(checks, page, scene_id):
+    """The showing window's role and description, and what the status region
+    announced: the same description."""
+    scene, tree = tour.SCENES[scene_id], Tree(page)
+    window = tree.dialogs()[0]
+    words = " ".join(scene["description"].split())  # as the engine reads it, spaces collapsed
+    checks.equal(f"{scene_id}: role, description, announced",
+                 (tree.value(window, "role"), tree.value(window, "description"),
+                  [" ".join(said.split()) for said in tree.announced()]),
+                 (window_role(scene_id), words, [words]))
+
+
 def read_tour(checks, page):
-    """Every scene read in listing order with its live regions, and each move
-    taken by pressing its node in the whole tree."""
+    """Every scene read in listing order with its markers pressed, and each
+    move taken by pressing its node in the whole tree."""
     read = set()
     for move in tour.WALK:
         said = wait_to_read(page, move.source)
+        check_window(checks, page, move.source)
         if move.source not in read:
             read.add(move.source)
             checks.equal(f"{move.source} read in listing order", [e for e, _ in said],
@@ -206,16 +237,20 @@ def read_tour(checks, page):
 
 def walk_by_nodes(checks, page):
     """Each move taken by pressing the one node found by the item's role and
-    name, each scene's dialog found by its caption."""
+    name, each scene's window found by its role and caption, each message box
+    by its name."""
     for move in tour.WALK:
         nodes = page.ax_find("button", tour.spoken_name(move.item))
         if not checks.equal(f"{move}: nodes to press", len(nodes), 1):
             break
         page.ax_activate(nodes[0])
         try:
-            page.wait_for(lambda: page.ax_find("dialog", tour.title(move.target)),
-                          f"{move.target}'s dialog")
+            page.wait_for(lambda: page.ax_find(window_role(move.target), tour.title(move.target)),
+                          f"{move.target}'s {window_role(move.target)}")
             checks.check(f"{move} by its accessibility node", page.showing() == [move.target])
+            boxes = [i for i in tour.SCENES[move.target]["items"] if i["kind"] == "TextBox"]
+            checks.equal(f"{move.target}: message boxes found by their name",
+                         len(page.ax_find("textbox", tour.MESSAGE_BOX_NAME)), len(boxes))
         except AssertionError as e:
             checks.check(f"{move}: {e}", False)
             break
@@ -228,7 +263,7 @@ def main(argv):
     checks = browser.Checks()
     server, page = browser.Server(argv[1]), browser.open_browser(engine)
     try:
-        whole_tree = checks.runs(page, "ax_tree", "each scene read in listing order, its live regions")
+        whole_tree = checks.runs(page, "ax_tree", "each scene read in listing order, its markers pressed")
         readable = whole_tree or checks.runs(page, "ax_find", "the tour by accessibility nodes")
         if readable:
             page.open(server.origin + "/index.html")

@@ -275,6 +275,41 @@ def check_keys(page, checks, origin):
     checks.equal("Shift+Tab walks it back, round to the last", focused(page), names[-1])
 
 
+def check_label_keys(page, checks, origin):
+    """The arrow keys walk each window's buttons and the labels that lead
+    somewhere in listing order, round and round (Right and Down onwards, Left
+    and Up back), never leaving the window; Enter or Space on a label that
+    leads somewhere takes it."""
+    exits = [(scene, entry) for scene in tour.SCENES for entry in tour.SCENES[scene]["items"]
+             if entry["kind"] == "Label" and entry["action"]]
+    for (scene, entry), press in zip(exits, ["Enter", "Space", "Enter"]):
+        page.open(origin + "/index.html")
+        page.walk_to(scene)
+        pressable = [e["name"] for e in tour.SCENES[scene]["items"]
+                     if e["kind"] == "CommandButton" or (e["kind"] == "Label" and e["action"])]
+        start = focused(page)
+        turn = pressable.index(start)
+        onwards = pressable[turn + 1:] + pressable[:turn + 1]
+        for forwards, back in (("ArrowRight", "ArrowLeft"), ("ArrowDown", "ArrowUp")):
+            walked = []
+            for _ in pressable:
+                page.key(forwards)
+                walked.append(focused(page))
+            checks.equal(f"{scene}: {forwards} walks the pressable items round", walked, onwards)
+            page.key(back)
+            checks.equal(f"{scene}: {back} goes back", focused(page), onwards[-2 % len(onwards)])
+            page.key(forwards)
+        while focused(page) != entry["name"]:
+            page.key("ArrowDown")
+        page.key(press)
+        try:
+            page.wait_for(lambda: page.showing() == [entry["action"]["target"]], "the exit")
+            ok = True
+        except AssertionError:
+            ok = False
+        checks.check(f"{scene}.{entry['name']}: {press} takes it", ok)
+
+
 def check_close(page, checks, origin):
     """Closing the showing window, in every scene, ends the program: no window
     and no listener of the program's is left, and the page offers a fresh start."""
@@ -326,6 +361,7 @@ def main(argv):
             check(page, checks)
         check_labels(page, checks, origin)
         check_keys(page, checks, origin)
+        check_label_keys(page, checks, origin)
         check_close(page, checks, origin)
         check_failure(page, checks, fault_server.origin)
         check_phone_screen(engine, checks, server)

@@ -58,7 +58,8 @@ class TourPage:
 
     # Optional capabilities: a back end that has one overrides its method.
     def emulate(self, scheme):
-        """Emulates the "light", "dark" or "forced" colour scheme."""
+        """Emulates the "light", "dark" or "forced" colour scheme, or the light
+        one with more contrast asked for ("more")."""
         self._lacks("schemes")
 
     def ax_tree(self):
