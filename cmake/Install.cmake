@@ -98,10 +98,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # window-system plugin at run time, which no link reveals, so those packages
 # are named here: the X plugin (qt6-qpa-plugins), which the tour uses on X and
 # in Wayland sessions that offer XWayland, as GNOME's and KDE's do; and the
-# Wayland plugin, needed only where no X server is offered. The scene fonts
-# have stand-ins in the last two.
+# Wayland plugin, needed only where no X server is offered. The scenes are
+# drawn in Liberation Sans and Liberation Serif (fonts-liberation2), the
+# stand-ins whose metrics the captions' line breaks are laid out for; any
+# other family wraps them otherwise, so the package cannot do without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2 | fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

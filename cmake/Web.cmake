@@ -12,6 +12,7 @@ add_library(varn_web_elements STATIC
   runtime/web/application.cpp
   runtime/web/item_elements.cpp
   runtime/web/scene_window.cpp
+  runtime/web/title_glyphs.cpp
   runtime/web/web_platform.cpp
   runtime/web/window_frame.cpp)
 target_link_libraries(varn_web_elements PUBLIC varn_runtime varn_resources)

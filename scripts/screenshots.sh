@@ -10,9 +10,12 @@
 # machine cannot run 32-bit Wine).
 # With "web" it takes them of the browser program in headless Chromium, at 100 %
 # zoom, into docs/screenshots/web/FormN.png.
+# With "sheet" it puts the three platforms' pictures of each scene side by side,
+# one row a scene, into docs/screenshots/side-by-side.png.
 # Usage: bash scripts/screenshots.sh            (BUILD_DIR picks the build folder, default build)
 #        bash scripts/screenshots.sh windows    (BUILD_DIR default build-win32, or build-win64)
 #        bash scripts/screenshots.sh web        (the web preset's build-web)
+#        bash scripts/screenshots.sh sheet      (from the pictures the three above took)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 platform=${1:-qt}
@@ -49,8 +52,22 @@ web)
   cmake --build --preset web --target varns-house varns-house_site varns-house_icons -j"$(nproc)"
   exec /usr/bin/python3 tests/web/take_screenshots.py build-web/site docs/screenshots/web
   ;;
+sheet)
+  shots=docs/screenshots
+  pictures=()
+  for form in Form1 Form2 Form3 Form4 Form5 Form6 Form7 Form9 Form10; do
+    pictures+=(-label "$form, Linux (Qt)" "$shots/$form.png"
+      -label "$form, Windows (under Wine)" "$shots/windows/$form.png"
+      -label "$form, browser (Chromium)" "$shots/web/$form.png")
+  done
+  montage "${pictures[@]}" -tile 3x -geometry +12+8 -background white \
+    -pointsize 11 -define png:exclude-chunks=date,time "$shots/side-by-side.png"
+  mogrify -strip "$shots/side-by-side.png"
+  echo "Wrote $shots/side-by-side.png"
+  exit 0
+  ;;
 *)
-  echo "usage: bash scripts/screenshots.sh [windows | web]" >&2
+  echo "usage: bash scripts/screenshots.sh [windows | web | sheet]" >&2
   exit 2
   ;;
 esac

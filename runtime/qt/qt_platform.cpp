@@ -1,5 +1,7 @@
 #include "runtime/qt/qt_platform.h"
 
+#include "runtime/qt/frame_extents.h"
+
 #include "resources/pictures.h"
 #include "runtime/bitmap.h"
 #include "runtime/qt/units.h"
@@ -68,12 +70,21 @@ void QtPlatform::Place(SceneWindow& window) {
     if (window.Record().startUpPosition != 2)
         return; // the window system's default placement
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        // move() places the frame; its margins are known here on some window
-        // systems and only after mapping on others, where they count as zero.
-        const QRect frame = window.frameGeometry();
+        // Centres the whole window, frame included. Before the window is
+        // mapped, most window systems know its frame and move() places it; an
+        // X11 window manager tells it only when asked, and the window then
+        // exists natively, so move() places the client area.
         const QRect area = screen->availableGeometry();
-        const Origin origin = CentredOrigin({area.x(), area.y(), area.width(), area.height()},
-                                            frame.width(), frame.height());
+        const PixelRect screenArea{area.x(), area.y(), area.width(), area.height()};
+        if (const std::optional<QMargins> frame = FrameBeforeShowing(window)) {
+            const Origin origin =
+                CentredOrigin(screenArea, window.width() + frame->left() + frame->right(),
+                              window.height() + frame->top() + frame->bottom());
+            window.move(origin.x + frame->left(), origin.y + frame->top());
+            return;
+        }
+        const QRect frame = window.frameGeometry();
+        const Origin origin = CentredOrigin(screenArea, frame.width(), frame.height());
         window.move(origin.x, origin.y);
     }
 }

@@ -12,6 +12,7 @@ namespace {
 
 struct Program {
     dom::Node desktop = dom::kNoNode;
+    dom::Node announcer = dom::kNoNode;
     std::unique_ptr<WebPlatform> platform;
     std::unique_ptr<TourRunner> runner;
     bool ended = false;
@@ -68,6 +69,7 @@ void End(const std::string* error) {
     program.ended = true;
     dom::StopListening();
     dom::Remove(program.desktop);
+    dom::Remove(program.announcer);
     ShowEnded();
     if (error != nullptr)
         ShowRuntimeError(*error);
@@ -111,6 +113,13 @@ void StartTour(std::span<const Scene* const> scenes, const TourRunner::PlatformW
     } catch (const RuntimeError& error) {
         const std::string message = error.what();
         End(&message);
+    }
+    // Screen readers are told of each window that shows from now on by a
+    // status region after the desktop (web_platform.h says why there).
+    if (!program.ended) {
+        program.announcer = dom::Create("p", dom::kBody, "announcer");
+        dom::SetAttribute(program.announcer, "role", "status");
+        program.platform->AnnounceWindowsIn(program.announcer);
     }
     dom::FinishAdopting();
     // Offline play after this first visit; the worker's install fetches

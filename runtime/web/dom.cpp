@@ -16,6 +16,14 @@ EM_JS(void, varn_dom_open, (), {
     Module.varnListeners = [];
     Module.varnText = function(pointer, length) { return UTF8ToString(pointer, length); };
     Module.varnNode = function(handle) { return Module.varnNodes[handle] || null; };
+    // A click a pointer made: one the engine gives as a pointer event names
+    // the pointer's kind; a click made by a key, by element.click() or by
+    // assistive technology (Firefox's press action counts one click) names
+    // none. An engine that gives clicks as plain mouse events counts none
+    // for those.
+    Module.varnFromPointer = function(e) {
+        return e.pointerType !== undefined ? e.pointerType !== "" : e.detail > 0;
+    };
 });
 
 EM_JS(int, varn_dom_create, (const char* tag, int tagLength, int parent, int svg), {
@@ -147,7 +155,7 @@ EM_JS(void, varn_dom_listen, (int node, const char* type, int typeLength, int li
         var flags = (e.shiftKey ? 1 : 0) | (tab ? 2 : 0) | (activate ? 64 : 0) | arrow |
                     (e.target && e.target.closest &&
                      e.target.closest("button, textarea, .picture") ? 4 : 0) |
-                    (name == "click" && e.detail > 0 ? 8 : 0);
+                    (name == "click" && Module.varnFromPointer(e) ? 8 : 0);
         var x = e.clientX === undefined ? 0 : e.clientX;
         var y = e.clientY === undefined ? 0 : e.clientY;
         var marked = e.target && e.target.closest && e.target.closest("[data-part]");

@@ -4,8 +4,9 @@
 
 // clang-format off
 EM_JS(void, varn_dom_adoption_open, (), {
-    var desktop = document.querySelector("body > .desktop");
-    Module.varnServed = new Set(desktop ? [desktop].concat(Array.from(desktop.querySelectorAll("*"))) : []);
+    // The desktop, everything in it, and what follows it in the body.
+    Module.varnServed = new Set(document.querySelectorAll(
+        "body > .desktop, body > .desktop *, body > .desktop ~ *, body > .desktop ~ * *"));
     Module.varnAdopting = Module.varnServed.size > 0;
     // The parent's first served element not yet taken, when it is the
     // element asked for: taken bare, for the program to set every attribute

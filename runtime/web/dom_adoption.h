@@ -1,7 +1,7 @@
 // The JavaScript half's part in taking over the elements the page was served
-// with (dom.h's Create and FinishAdopting): the page's desktop and the title
-// window in it wait, in the order they were written, to be taken one by one
-// as the program builds the same elements.
+// with (dom.h's Create and FinishAdopting): the page's desktop, the title
+// window in it and what follows the desktop wait, in the order they were
+// written, to be taken one by one as the program builds the same elements.
 #pragma once
 
 namespace varn::web::dom::adoption {

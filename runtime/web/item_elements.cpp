@@ -204,8 +204,7 @@ void DrawShape(dom::Node drawing, const SceneItem& item) {
         break;
     }
     }
-    dom::SetAttribute(node, "class",
-                      item.shape == ShapeType::Rectangle ? "shape square-cornered" : "shape");
+    dom::SetAttribute(node, "class", "shape");
 }
 
 void DrawLine(dom::Node drawing, const SceneItem& item) {

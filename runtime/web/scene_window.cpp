@@ -84,8 +84,8 @@ void SceneWindow::ListenForLabelClicks() {
     // A press on the drawing keeps the focus where it is, as on the desktop.
     dom::Listen(client, "mousedown", [](const dom::Event& e) { return !e.onControl; });
     // Assistive technology presses a label that leads somewhere, and so do
-    // Enter and Space while it has the focus; pointers never reach a label
-    // itself (the stylesheet lets them through).
+    // Enter and Space while it has the focus; a pointer's click on it is the
+    // client area's, found by place above.
     for (const auto& [name, label] : labels_) {
         if (!IsPressableLabel(*label.item))
             continue;

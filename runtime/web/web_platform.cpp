@@ -31,14 +31,7 @@ Origin CascadedOrigin(int index, const dom::Box& page, const dom::Box& outer) {
 
 WebPlatform::WebPlatform(dom::Node desktop, SceneWindow::ClickHandler onClick,
                          std::function<void()> onClose)
-    : desktop_(desktop), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
-    // A screen reader in a browser says nothing of a window the focus moves
-    // into once the window it came from has gone; this region says what
-    // each window shows (its place, or an ending's message) as it shows. It
-    // is read by assistive technology alone.
-    announcer_ = dom::Create("p", desktop_, "announcer");
-    dom::SetAttribute(announcer_, "role", "status");
-}
+    : desktop_(desktop), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {}
 
 SceneWindow* WebPlatform::Showing() const {
     for (const auto& [id, window] : windows_)
@@ -92,7 +85,8 @@ Status WebPlatform::ShowScene(SceneId id) {
         return Status::Failed("the page did not show the window");
     // Laid out but not yet painted: the first showing places it now.
     PlaceOnFirstShowing(*window);
-    dom::SetText(announcer_, WindowDescription(window->Record()));
+    if (announcer_ != dom::kNoNode)
+        dom::SetText(announcer_, WindowDescription(window->Record()));
     window->FocusFirstItem();
     window->HideFocusCue();
     return Status::Ok();

@@ -10,8 +10,7 @@ namespace varn::web {
 
 class WebPlatform : public Platform {
   public:
-    // The windows go inside `desktop`, the page's area for them, after a
-    // live region that tells screen readers of each window as it shows.
+    // The windows go inside `desktop`, the page's area for them.
     WebPlatform(dom::Node desktop, SceneWindow::ClickHandler onClick,
                 std::function<void()> onClose);
 
@@ -24,11 +23,20 @@ class WebPlatform : public Platform {
     // The scene window that is showing, or null.
     SceneWindow* Showing() const;
 
+    // From now on each window shown writes its description (its place, or an
+    // ending's message) into `region`, a live region that screen readers
+    // speak from. Orca in a browser says nothing of a window the focus moves
+    // into once the window it came from has gone: it finds its point of
+    // regard again inside the new window, and so speaks no ancestor of the
+    // focus, neither the window's name nor its description. The region lies
+    // outside the desktop, so that this stays so and the place is heard once.
+    void AnnounceWindowsIn(dom::Node region) { announcer_ = region; }
+
   private:
     void PlaceOnFirstShowing(SceneWindow& window);
 
     dom::Node desktop_;
-    dom::Node announcer_;
+    dom::Node announcer_ = dom::kNoNode;
     SceneWindow::ClickHandler onClick_;
     std::function<void()> onClose_;
     SceneWindows<SceneWindow> windows_;

@@ -3,6 +3,7 @@
 #include "runtime/accessible_text.h"
 #include "runtime/geometry.h"
 #include "runtime/web/item_elements.h"
+#include "runtime/web/title_glyphs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,6 +33,7 @@ WindowFrame::WindowFrame(dom::Node desktop, const Scene& scene, std::function<vo
     dom::SetAttribute(window_, "data-scene", SceneName(scene.id));
     // Named by its caption and described by its place, as on the desktop; an
     // ending is an alert dialog, its description telling the whole message.
+    // A screen reader speaks both as the focus enters the window.
     dom::SetAttribute(window_, "role", scene.ending ? "alertdialog" : "dialog");
     dom::SetAttribute(window_, "aria-labelledby", "caption-" + std::string(SceneName(scene.id)));
     dom::SetAttribute(window_, "aria-description", WindowDescription(scene));
@@ -71,29 +73,30 @@ void WindowFrame::BuildTitleBar(const Scene& scene, std::function<void()> onClos
     dom::SetText(caption, scene.caption);
     // The boxes are pressed with the pointer, as on the desktop: they are no
     // Tab stops, so Tab stays among the scene's own items.
-    auto box = [bar](const char* kind, const char* name) {
+    auto box = [bar](const char* kind, const char* name, TitleBox glyph) {
         const dom::Node node = dom::Create("button", bar);
         dom::SetAttribute(node, "type", "button");
         dom::SetAttribute(node, "class", std::string("box ") + kind);
         dom::SetAttribute(node, "tabindex", "-1");
         dom::SetAttribute(node, "aria-label", name);
+        DrawTitleGlyph(node, glyph);
         return node;
     };
     if (scene.minButton) {
-        minimiseBox_ = box("minimise", "Minimise");
+        minimiseBox_ = box("minimise", "Minimise", TitleBox::Minimise);
         dom::Listen(minimiseBox_, "click", [this](const dom::Event&) {
             ToggleMinimised();
             return true;
         });
     }
     if (scene.maxButton) {
-        maximiseBox_ = box("maximise", "Maximise");
+        maximiseBox_ = box("maximise", "Maximise", TitleBox::Maximise);
         dom::Listen(maximiseBox_, "click", [this](const dom::Event&) {
             ToggleMaximised();
             return true;
         });
     }
-    const dom::Node close = box("close", "Close");
+    const dom::Node close = box("close", "Close", TitleBox::Close);
     dom::Listen(close, "click", [onClose = std::move(onClose)](const dom::Event&) {
         onClose();
         return true;

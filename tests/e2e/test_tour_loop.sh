@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# The first complete loop with real X events: title, street, driveway, front
-# door, reincarnate, back to the same title window where it was left; then
-# closing the visible window ends the program with status 0.
+# The first complete loop with real X events: the title centred on the
+# screen, frame and all; title, street, driveway, front door, reincarnate,
+# back to the same title window where it was left; then closing the visible
+# window ends the program with status 0.
 source "$(dirname "$0")/x_session.sh"
 start_x
 start_program
 
 title=$(visible_window "Varn's House")
 expect_only_visible "Varn's House"
+read -r dx dy < <(frame_centre_offset "$title")
+((dx * dx <= 1 && dy * dy <= 1)) || fail "the title's frame is $dx, $dy px off the screen's centre"
 xdotool windowmove "$title" 100 120
 sleep 0.3
 title_origin=$(client_origin "$title")

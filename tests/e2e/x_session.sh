@@ -159,6 +159,24 @@ client_origin() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^[XY]=/ {printf "%s ", $2}'
 }
 
+# How far the centre of the window's whole frame, as the window manager drew
+# it, lies from the screen's centre: "dx dy" in pixels. A second argument
+# gives the frame's "left right top bottom" instead ("0 0 0 0": the client area).
+frame_centre_offset() {
+  local extents=${2:-} screen
+  [ -n "$extents" ] || extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+  screen=$(xwininfo -root | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+  xwininfo -id "$1" |
+    awk -v extents="${extents:-0 0 0 0}" -v screen="$screen" '
+      BEGIN { split(extents, e, " "); split(screen, s, " ") } # e: left, right, top, bottom
+      /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+      /Width:/ { w = $NF } /Height:/ { h = $NF }
+      END {
+        printf "%d %d\n", x - e[1] + (w + e[1] + e[2]) / 2 - s[1] / 2,
+          y - e[3] + (h + e[3] + e[4]) / 2 - s[2] / 2
+      }'
+}
+
 # Waits for the program to end; its exit status is then in $program_status.
 wait_for_program_exit() {
   for _ in $(seq "$patience"); do

@@ -197,25 +197,25 @@ def check_error_box(checks, engine, folder, whole_tree):
         server.stop()
 
 
-def check_window(checks, page, scene_id):
+def check_window(checks, page, scene_id, announced=True):
     """The showing window's role and description, and what the status region
-    announced: the same description."""
+    announced: the same description (nothing before the first move)."""
     scene, tree = tour.SCENES[scene_id], Tree(page)
     window = tree.dialogs()[0]
     words = " ".join(scene["description"].split())  # as the engine reads it, spaces collapsed
     checks.equal(f"{scene_id}: role, description, announced",
                  (tree.value(window, "role"), tree.value(window, "description"),
                   [" ".join(said.split()) for said in tree.announced()]),
-                 (window_role(scene_id), words, [words]))
+                 (window_role(scene_id), words, [words if announced else ""]))
 
 
 def read_tour(checks, page):
     """Every scene read in listing order with its markers pressed, and each
     move taken by pressing its node in the whole tree."""
     read = set()
-    for move in tour.WALK:
+    for number, move in enumerate(tour.WALK):
         said = wait_to_read(page, move.source)
-        check_window(checks, page, move.source)
+        check_window(checks, page, move.source, announced=number > 0)
         if move.source not in read:
             read.add(move.source)
             checks.equal(f"{move.source} read in listing order", [e for e, _ in said],

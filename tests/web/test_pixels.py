@@ -1,8 +1,10 @@
-"""The scenes' pixels as a browser engine paints them, at device scale 1 and
-2 and in the light, dark and forced-colours schemes: client sizes,
+"""The scenes' pixels as a browser engine paints them, at device scales 1, 2
+and 3 and in the light, dark and forced-colours schemes: client sizes,
 backgrounds, the markers' faces, a 3-px line, the opaque label over a
-rectangle, red message text and the game picture 1:1. Every figure comes
-from the compiled scene tables; the system colours are read from the page.
+rectangle, red message text, the game picture 1:1, the whole 3-D edges of
+buttons, text boxes, the picture and the title-bar boxes, and outlines and
+box pictures of whole pixels. Every figure comes from the compiled scene
+tables; the system colours are read from the page.
 
 Usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]
 """
@@ -21,6 +23,8 @@ GAME_PICTURE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".
 RED = (255, 0, 0)
 PICTURE_BORDER = 2  # the picture box's inset border, in CSS pixels
 MARGIN = 4  # CSS pixels of the frame taken around the client area
+TITLE = 21  # CSS pixels of the title bar and its margin above the client area
+EDGES = {"CommandButton": "raised", "TextBox": "sunken", "PictureBox": "sunken"}
 SCHEMES = {"light": "light", "dark": "dark", "forced colours": "forced"}  # as emulate() names them
 
 
@@ -37,11 +41,11 @@ def system_colours(page):
         document.body.append(probe);
         const colours = {};
         for (const name of arguments[0]) {
-            probe.style.backgroundColor = name;
+            probe.style.backgroundColor = `rgb(from ${name} r g b / 1)`;
             colours[name] = paint([getComputedStyle(probe).backgroundColor]).slice(0, 3);
         }
         probe.remove();
-        return colours;""", ["ButtonFace", "CanvasText"])
+        return colours;""", ["ButtonFace", "CanvasText", "ButtonText"])
     return {name: tuple(value) for name, value in found.items()}
 
 
@@ -51,23 +55,30 @@ def pixels(rect):
 
 
 class Shot:
-    """A scene's client area with a margin of its frame, at the device's scale;
-    coordinates are CSS pixels of the client area."""
+    """A scene's client area with its title bar and a margin of its frame, at
+    the device's scale; coordinates are CSS pixels of the client area."""
 
     def __init__(self, page, scene, scale):
         left, top, self.width, self.height = page.client_box(scene)
         self.scale = scale
-        self.image = page.screenshot((left - MARGIN, top - MARGIN, self.width + 2 * MARGIN,
-                                      self.height + 2 * MARGIN))
+        self.image = page.screenshot((left - MARGIN, top - MARGIN - TITLE, self.width + 2 * MARGIN,
+                                      self.height + 2 * MARGIN + TITLE))
         self.data = self.image.load()
+        self.boxes = [[b[0] - left, b[1] - top, b[2], b[3]] for b in page.js(
+            "return [...document.querySelectorAll(`section[data-scene='${arguments[0]}'] .box`)]"
+            ".map(b => b.getBoundingClientRect()).map(r => [r.left, r.top, r.width, r.height])",
+            scene)]
 
     def device(self, x, y):
-        return round((x + MARGIN) * self.scale), round((y + MARGIN) * self.scale)
+        return round((x + MARGIN) * self.scale), round((y + MARGIN + TITLE) * self.scale)
 
     def colours(self, x, y):
         """The device pixels' colours of CSS pixel (x, y)."""
+        return set(self.device_pixels(x, y))
+
+    def device_pixels(self, x, y):
         dx, dy = self.device(x, y)
-        return {self.data[dx + i, dy + j] for i in range(self.scale) for j in range(self.scale)}
+        return [self.data[dx + i, dy + j] for i in range(self.scale) for j in range(self.scale)]
 
     def area(self, left, top, width, height):
         dx, dy = self.device(left, top)
@@ -172,6 +183,78 @@ def check_picture(checks, shot, where):
     checks.equal(f"{where}: picture pixels unlike game.bmp's", wrong, 0)
 
 
+def rings(shot, rect):
+    """The colours of each side's outer and inner ring (depth 0 and 1), corners
+    left out: {(side, depth): set of device pixel colours}."""
+    left, top, width, height = rect
+    found = {}
+    for depth in (0, 1):
+        lines = {"top": [(x, top + depth) for x in range(left + 2, left + width - 2)],
+                 "bottom": [(x, top + height - 1 - depth) for x in range(left + 2, left + width - 2)],
+                 "left": [(left + depth, y) for y in range(top + 2, top + height - 2)],
+                 "right": [(left + width - 1 - depth, y) for y in range(top + 2, top + height - 2)]}
+        for side, line in lines.items():
+            found[side, depth] = set().union(*(shot.colours(x, y) for x, y in line))
+    return found
+
+
+def check_edges(checks, shot, scene, colours, scheme, where):
+    """Every button, text box, picture and title-bar box shows its whole edge:
+    each ring of each side one colour throughout, at any scale; lit from the
+    top left (raised: lighter than the face there, darker at the bottom and
+    right; sunken the other way round), or under forced colours an outer ring
+    unlike the face on every side. The boxes' pictures are whole pixels of
+    the text colour on the face."""
+    face, text = colours["ButtonFace"], colours["ButtonText"]
+    edged = [(e["name"], pixels(e["rect"]), EDGES[e["kind"]]) for e in scene["items"]
+             if e["kind"] in EDGES]
+    edged += [(f"title-bar box {i + 1}", [round(v) for v in box], "raised")
+              for i, box in enumerate(shot.boxes)]
+    for name, rect, kind in edged:
+        found = rings(shot, rect)
+        mixed = {k: v for k, v in found.items() if len(v) != 1}
+        checks.equal(f"{where}: {name}'s edge rings of more than one colour", mixed, {})
+        if mixed:
+            continue
+        colour = {k: next(iter(v)) for k, v in found.items()}
+        if scheme == "forced colours":
+            checks.equal(f"{where}: {name}'s outer ring sides like the face",
+                         [s for s in ("top", "left", "bottom", "right") if colour[s, 0] == face], [])
+            continue
+        lit = {"top", "left"} if kind == "raised" else {"bottom", "right"}
+        wrong = [f"{side} {depth}" for (side, depth), c in colour.items()
+                 if (sum(c) > sum(face)) != (side in lit) or c == face]
+        checks.equal(f"{where}: {name}'s {kind} edge rings wrongly lit", wrong, [])
+    for i, (left, top, width, height) in enumerate(shot.boxes):
+        left, top = round(left), round(top)
+        inside = set().union(*(shot.colours(x, y) for x in range(left + 2, left + round(width) - 2)
+                               for y in range(top + 2, top + round(height) - 2)))
+        checks.equal(f"{where}: title-bar box {i + 1}'s picture's colours", inside, {face, text})
+
+
+def check_outlines(checks, shot, scene, colours, where):
+    """The shapes' outlines are whole pixels of the ink on the background,
+    where no other item lies over them."""
+    background = rgb(scene["backColor"]) if scene["backColor"] else colours["ButtonFace"]
+    ink = colours["CanvasText"]
+    covered = {(x, y) for e in scene["items"] if e["kind"] not in ("Shape", "Line")
+               for x, y in area_pixels(pixels(e["rect"]))}
+    outlined = {p for e in scene["items"] if e["kind"] == "Shape"
+                for p in area_pixels(pixels(e["rect"]))} - covered
+    if not outlined or ink == background:
+        return
+    painted = [c for x, y in outlined for c in shot.device_pixels(x, y)]
+    inked = sum(1 for c in painted if c == ink)
+    others = len(painted) - inked - sum(1 for c in painted if c == background)
+    checks.check(f"{where}: shape outlines: {inked} device pixels of ink, {others} of other"
+                 " colours", inked > 0 and others == 0)
+
+
+def area_pixels(rect):
+    left, top, width, height = rect
+    return [(x, y) for x in range(left, left + width) for y in range(top, top + height)]
+
+
 def check_scene(checks, page, scene_id, scale, palettes):
     scene = tour.SCENES[scene_id]
     for scheme, colours in palettes.items():
@@ -182,6 +265,8 @@ def check_scene(checks, page, scene_id, scale, palettes):
         check_background(checks, shot, scene, colours, where)
         check_markers(checks, shot, scene, where)
         check_words_colour(checks, shot, scene, where)
+        check_edges(checks, shot, scene, colours, scheme, where)
+        check_outlines(checks, shot, scene, colours, where)
         if scene_id == "Form2":
             check_line(checks, shot, colours, where)
         if scene_id == "Form7":
@@ -229,7 +314,7 @@ def main(argv):
     checks = browser.Checks()
     server = browser.Server(argv[1])
     try:
-        for scale in (1, 2):
+        for scale in (1, 2, 3):
             page = open_at_scale(checks, engine, scale)
             if not page:
                 continue

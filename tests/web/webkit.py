@@ -76,7 +76,7 @@ class WebKitBrowser(SeleniumPage):
     }
 
     def __init__(self, width=1024, height=768, scale=1, touch=False):
-        if scale not in (1, 2):
+        if scale not in (1, 2, 3):
             raise Unsupported("WebKitGTK scales by whole numbers only")
         self.scale = scale
         self.folder = tempfile.mkdtemp(prefix="varn-webkit-")
