@@ -116,11 +116,13 @@ class Visitor:
 
     def opened(self, scene_id, said):
         """Whether Orca announced the scene's window by its title: a dialog, an
-        ending's alert on the desktop, or a window read out by its title alone
-        (Chromium's alerts, its page as it loads)."""
+        ending's alert on the desktop, a window read out by its title alone
+        (Chromium's alerts, its page as it loads), or the site's status region
+        ("Form2. The street in front of the house")."""
         caption, text = tour.title(scene_id), " ".join(said)
         return (f"{caption} dialog" in text or f"alert {caption}." in text or
-                any(line in (caption, f"{caption}.") for line in said))
+                any(line in (caption, f"{caption}.") or line.startswith(f"{caption}. ")
+                    for line in said))
 
     def arrived(self, scene_id, said):
         """Whether Orca said that the scene's window opened: by its title, or
@@ -131,9 +133,11 @@ class Visitor:
     def check_arrival(self, scene_id, said):
         scene = tour.SCENES[scene_id]
         text = " ".join(said)
-        check(self.opened(scene_id, said) and words(scene["description"]) in text,
-              f"arriving in {scene['caption']!r}, Orca says its title and "
-              f"{scene['description']!r}: {heard(said)}")
+        place = words(scene["description"])
+        check(self.opened(scene_id, said) and text.count(place) == 1 and
+              any(self.orca.focus.search(line) for line in said),
+              f"arriving in {scene['caption']!r}, Orca says its title, "
+              f"{scene['description']!r} once and the focused item: {heard(said)}")
         if scene["ending"]:
             box = next(i for i in scene["items"] if i["kind"] == "TextBox")
             check(words(tour.message(box)) in text,

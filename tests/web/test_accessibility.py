@@ -199,14 +199,16 @@ def check_error_box(checks, engine, folder, whole_tree):
 
 def check_window(checks, page, scene_id, announced=True):
     """The showing window's role and description, and what the status region
-    announced: the same description (nothing before the first move)."""
+    announced: its title, then the same description (nothing before the
+    first move)."""
     scene, tree = tour.SCENES[scene_id], Tree(page)
     window = tree.dialogs()[0]
     words = " ".join(scene["description"].split())  # as the engine reads it, spaces collapsed
+    expected = f"{tour.title(scene_id)}. {words}" if announced else ""
     checks.equal(f"{scene_id}: role, description, announced",
                  (tree.value(window, "role"), tree.value(window, "description"),
                   [" ".join(said.split()) for said in tree.announced()]),
-                 (window_role(scene_id), words, [words if announced else ""]))
+                 (window_role(scene_id), words, [expected]))
 
 
 def read_tour(checks, page):
