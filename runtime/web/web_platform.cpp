@@ -47,6 +47,12 @@ SceneWindow* WebPlatform::Showing() const {
     return nullptr;
 }
 
+void WebPlatform::AnnounceWindowsIn(dom::Node region) {
+    announcer_ = region;
+    if (const SceneWindow* showing = Showing())
+        dom::SetText(announcer_, Announcement(showing->Record()));
+}
+
 Status WebPlatform::CreateScene(const Scene& scene) {
     if (Status fresh = windows_.CanBuild(scene.id); !fresh.ok)
         return fresh;

@@ -31,7 +31,10 @@ class WebPlatform : public Platform {
     // no ancestor of the focus, neither the window's name nor its
     // description. The region lies outside the desktop, so that this stays
     // so and the place is heard once.
-    void AnnounceWindowsIn(dom::Node region) { announcer_ = region; }
+    // The region starts with the window showing, so that the page as served
+    // already holds it: Orca reads it with the page as it finishes loading,
+    // when it speaks no live change.
+    void AnnounceWindowsIn(dom::Node region);
 
   private:
     void PlaceOnFirstShowing(SceneWindow& window);
