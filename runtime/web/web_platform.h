@@ -30,10 +30,9 @@ class WebPlatform : public Platform {
     // finds its point of regard again inside the new window, and so speaks
     // no ancestor of the focus, neither the window's name nor its
     // description. The region lies outside the desktop, so that this stays
-    // so and the place is heard once.
-    // The region starts with the window showing, so that the page as served
-    // already holds it: Orca reads it with the page as it finishes loading,
-    // when it speaks no live change.
+    // so and the place is heard once. The region starts with the window
+    // showing, so that the page as served already holds it: Orca reads it
+    // with the page as it finishes loading, when it speaks no live change.
     void AnnounceWindowsIn(dom::Node region);
 
   private:
