@@ -28,6 +28,7 @@ PAGE_SIZE = (900, 600)  # the browser's viewport, inside the 1024x768 display
 
 class BrowserVisitor(Visitor):
     MARKER_ROLE, SHOWN, HIDDEN = "toggle button", "pressed", "not pressed"
+    PAGE_LOADS = True
     FOCUS = re.compile(r"\b(push button|toggle button|read only text|entry)\b")
 
     def __init__(self, log, patience, site, engine):
