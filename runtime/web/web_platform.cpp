@@ -27,6 +27,13 @@ Origin CascadedOrigin(int index, const dom::Box& page, const dom::Box& outer) {
     return {within(page.width - outer.width), within(page.height - outer.height)};
 }
 
+// What the status region says as a window shows: its title, then its place
+// (an ending's whole message), so that a screen reader that speaks nothing
+// of the dialog the focus enters still names the window.
+std::string Announcement(const Scene& scene) {
+    return std::string(scene.caption) + ". " + WindowDescription(scene);
+}
+
 } // namespace
 
 WebPlatform::WebPlatform(dom::Node desktop, SceneWindow::ClickHandler onClick,
@@ -38,6 +45,12 @@ SceneWindow* WebPlatform::Showing() const {
         if (dom::IsShown(window->Frame().Window()))
             return window.get();
     return nullptr;
+}
+
+void WebPlatform::AnnounceWindowsIn(dom::Node region) {
+    announcer_ = region;
+    if (const SceneWindow* showing = Showing())
+        dom::SetText(announcer_, Announcement(showing->Record()));
 }
 
 Status WebPlatform::CreateScene(const Scene& scene) {
@@ -86,7 +99,7 @@ Status WebPlatform::ShowScene(SceneId id) {
     // Laid out but not yet painted: the first showing places it now.
     PlaceOnFirstShowing(*window);
     if (announcer_ != dom::kNoNode)
-        dom::SetText(announcer_, WindowDescription(window->Record()));
+        dom::SetText(announcer_, Announcement(window->Record()));
     window->FocusFirstItem();
     window->HideFocusCue();
     return Status::Ok();

@@ -23,14 +23,17 @@ class WebPlatform : public Platform {
     // The scene window that is showing, or null.
     SceneWindow* Showing() const;
 
-    // From now on each window shown writes its description (its place, or an
-    // ending's message) into `region`, a live region that screen readers
-    // speak from. Orca in a browser says nothing of a window the focus moves
-    // into once the window it came from has gone: it finds its point of
-    // regard again inside the new window, and so speaks no ancestor of the
-    // focus, neither the window's name nor its description. The region lies
-    // outside the desktop, so that this stays so and the place is heard once.
-    void AnnounceWindowsIn(dom::Node region) { announcer_ = region; }
+    // From now on each window shown writes its title and description (its
+    // place, or an ending's message) into `region`, a live region that
+    // screen readers speak from. Orca in Firefox mostly says nothing of a
+    // window the focus moves into once the window it came from has gone: it
+    // finds its point of regard again inside the new window, and so speaks
+    // no ancestor of the focus, neither the window's name nor its
+    // description. The region lies outside the desktop, so that this stays
+    // so and the place is heard once. The region starts with the window
+    // showing, so that the page as served already holds it: Orca reads it
+    // with the page as it finishes loading, when it speaks no live change.
+    void AnnounceWindowsIn(dom::Node region);
 
   private:
     void PlaceOnFirstShowing(SceneWindow& window);

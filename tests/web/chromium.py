@@ -29,16 +29,19 @@ class ChromiumBrowser(SeleniumPage):
     name = "chromium"
     cannot = {}
 
-    def __init__(self, width=1024, height=768, scale=1, touch=False):
+    def __init__(self, width=1024, height=768, scale=1, touch=False, headless=True):
+        """headless=False: a window on the X display in DISPLAY instead, its
+        accessibility tree offered to a screen reader."""
         self.scale = scale
         self.profile = tempfile.mkdtemp(prefix="varn-chromium-")
         options = Options()
         options.binary_location = "/usr/bin/chromium"
-        for flag in ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                     "--no-first-run", "--disable-background-networking",
-                     "--disable-component-update", "--disable-sync", "--hide-scrollbars",
-                     f"--user-data-dir={self.profile}", f"--window-size={width},{height}",
-                     "--font-render-hinting=none"]:
+        shown = ["--headless=new"] if headless else ["--force-renderer-accessibility"]
+        for flag in shown + ["--no-sandbox", "--disable-gpu", "--disable-quic",
+                             "--no-first-run", "--disable-background-networking",
+                             "--disable-component-update", "--disable-sync",
+                             "--hide-scrollbars", f"--user-data-dir={self.profile}",
+                             f"--window-size={width},{height}", "--font-render-hinting=none"]:
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)

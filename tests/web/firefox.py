@@ -117,8 +117,12 @@ class FirefoxBrowser(TourPage):
         "forced_palette": "forced colours keep the desktop theme's own system colours here",
     }
 
-    def __init__(self, width=1024, height=768, scale=1, touch=False):
+    def __init__(self, width=1024, height=768, scale=1, touch=False, headless=True):
+        """headless=False: a window on the X display in DISPLAY instead, which
+        a screen reader can read (accessibility is on when the desktop asks
+        for it, as GNOME_ACCESSIBILITY=1 does)."""
         self.scale = scale
+        self.headless = headless
         self.folder = tempfile.mkdtemp(prefix="varn-firefox-")
         self.process = self.connection = None
         try:
@@ -146,7 +150,8 @@ class FirefoxBrowser(TourPage):
         with open(log, "w") as out:
             # A process group of its own, so that close() ends every process.
             self.process = subprocess.Popen(
-                [BROWSER, "--headless", "--no-remote", "--profile", profile,
+                [BROWSER] + (["--headless"] if self.headless else []) +
+                ["--no-remote", "--profile", profile,
                  "--remote-debugging-port", "0", "--remote-allow-system-access"],
                 stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
                 start_new_session=True, preexec_fn=_die_with_parent,

@@ -1,0 +1,104 @@
+"""The tour by keyboard alone, as a blind visitor takes it with Orca, on the
+site in a browser showing on the test's X display (the walk itself:
+tests/e2e/orca_walk.py).
+
+Run by test_orca_browser.sh with Orca started. The site is served on
+127.0.0.1; the browser starts once Orca is on, with accessibility on as a
+desktop with a screen reader asks for it. Orca reads web pages in browse
+mode, where it keeps the arrow keys for itself: Tab and Space pass through to
+the page. The marker is a toggle button, pressed while its words are shown.
+A label that leads somewhere is no Tab stop: the visitor switches Orca to
+focus mode (Insert+A), moves to the label with the Right arrow key, as the
+site offers among a window's pressable items, and presses it with Return.
+
+Usage: orca_browser_tour.py ORCA_LOG SITE_FOLDER ENGINE [PATIENCE_SECONDS]
+"""
+
+import os
+import re
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from orca_walk import Visitor, check, heard, tour  # noqa: E402
+
+import browser  # noqa: E402
+
+PAGE_SIZE = (900, 600)  # the browser's viewport, inside the 1024x768 display
+
+
+class BrowserVisitor(Visitor):
+    MARKER_ROLE, SHOWN, HIDDEN = "toggle button", "pressed", "not pressed"
+    PAGE_LOADS = True
+    FOCUS = re.compile(r"\b(push button|toggle button|read only text|entry)\b")
+
+    def __init__(self, log, patience, site, engine):
+        super().__init__(log, patience)
+        self.site, self.engine = site, engine
+        self.server = self.page = None
+
+    def start(self):
+        said = self.orca.listen(lambda s: "Screen reader on." in s)
+        if not check("Screen reader on." in said, f"Orca starts: {heard(said)}"):
+            return None
+        self.server = browser.Server(self.site)
+        os.environ["GNOME_ACCESSIBILITY"] = "1"  # the browser offers its accessibility tree
+        width, height = PAGE_SIZE
+        self.page = browser.open_browser(self.engine, width=width, height=height,
+                                         headless=False)
+        self.orca.lines()
+        self.page.open(self.server.origin + "/index.html")
+        said = self.orca.listen(self.orca.focus_named)
+        enter = f"{tour.spoken_name(tour.WALK[0].item)} push button"
+        # Read out as the page loads, the item and its role may come apart.
+        if not check(enter in " ".join(said), f"the site loaded in {self.engine}, Orca reads "
+                     f"the title window to its focused button {enter!r}: {heard(said)}"):
+            return None
+        self.orca.focused = enter
+        return said
+
+    def close(self):
+        if self.page:
+            self.page.close()
+        if self.server:
+            self.server.stop()
+
+    def focus_mode(self):
+        """Switches Orca to focus mode, where the arrow keys reach the page."""
+        for _ in range(2):
+            if self.orca.mode == "Focus mode":
+                return True
+            self.orca.after("Insert+a", lambda said: any(s.endswith(" mode") for s in said))
+        return self.orca.mode == "Focus mode"
+
+    def press_label(self, move):
+        name, where = tour.spoken_name(move.item), tour.title(move.source)
+        wanted = f"{name} push button"
+        if not check(self.focus_mode(), f"Insert+A switches Orca to focus mode in {where!r}"):
+            return None
+        said = []
+        for _ in range(6):
+            if not self.focus_mode():
+                break
+            said = self.orca.after("Right", self.orca.focus_named)
+            if any(line.startswith(wanted) for line in said):
+                break
+        if not check(any(line.startswith(wanted) for line in said),
+                     f"in focus mode the Right arrow key reaches the label {name!r}, a push "
+                     f"button, in {where!r}: {heard(said)}"):
+            return None
+        return self.orca.after("Return", lambda said: self.arrived(move.target, said))
+
+
+def main(argv):
+    if len(argv) not in (4, 5):
+        sys.exit("usage: orca_browser_tour.py ORCA_LOG SITE_FOLDER ENGINE [PATIENCE_SECONDS]")
+    patience = float(argv[4]) if len(argv) == 5 else 20.0
+    visitor = BrowserVisitor(argv[1], patience, argv[2], argv[3])
+    try:
+        visitor.walk()
+    finally:
+        visitor.close()
+
+
+if __name__ == "__main__":
+    main(sys.argv)
