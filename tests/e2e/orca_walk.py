@@ -146,8 +146,8 @@ class Visitor:
         scene = tour.SCENES[scene_id]
         text = " ".join(said)
         place = words(scene["description"])
-        place_needed = not loading or place in text
-        check(self.opened(scene_id, said) and place_needed and
+        place_heard = loading or place in text
+        check(self.opened(scene_id, said) and place_heard and
               any(self.orca.focus.search(line) for line in said),
               f"arriving in {scene['caption']!r}, Orca says its title, "
               f"{scene['description']!r} and the focused item: {heard(said)}")
