@@ -29,13 +29,16 @@ need, and one thing more:
                            showing (run it without a window manager)
 """
 
+import os
 import random
-import time
-
 import sys
+import time
 
 from Xlib import X, display
 from Xlib.ext import xfixes, xtest  # noqa: F401  (registers the extensions' requests)
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from contrast_ratio import ratio  # noqa: E402
 
 
 def title(d, window):
@@ -104,14 +107,6 @@ def red(window_id, x, y, width, height):
     print(count)
 
 
-def luminance(rgb):
-    def linear(c):
-        c /= 255
-        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
-    r, g, b = (linear(c) for c in rgb)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
 def contrast(window_id, x, y, width, height):
     geometry = display.Display().create_resource_object("window", window_id).get_geometry()
     width, height = min(width, geometry.width - x), min(height, geometry.height - y)
@@ -121,8 +116,7 @@ def contrast(window_id, x, y, width, height):
         rgb = (pixels[i + 2], pixels[i + 1], pixels[i])
         counts[rgb] = counts.get(rgb, 0) + 1
     common = sorted(counts, key=counts.get, reverse=True)
-    background, words = luminance(common[0]), luminance((common + common)[1])
-    print(f"{(max(background, words) + 0.05) / (min(background, words) + 0.05):.2f}")
+    print(f"{ratio(common[0], (common + common)[1]):.2f}")
 
 
 def showing_window(d, pid):

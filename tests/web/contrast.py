@@ -4,6 +4,12 @@ a canvas pixel painted with each layer in turn, from the first opaque
 background up. And whether words read against their face: the WCAG contrast
 ratio between the two."""
 
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from contrast_ratio import ratio  # noqa: E402
+
 LEAST = 4.5  # the WCAG ratio for normal text (AA)
 MORE = 7.0  # the ratio every text reads at when the visitor asks for more contrast (AAA)
 # The words poor_contrast reads: in the default look the ones every window
@@ -55,19 +61,6 @@ return [...shown.querySelectorAll(arguments[0])]
 
 # The face of the element the selector names, as painted.
 READ_FACE = PAINTING + "return face(document.querySelector(arguments[0]));"
-
-
-def luminance(rgb):
-    def linear(v):
-        v /= 255
-        return v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4
-    r, g, b = (linear(v) for v in rgb)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
-def ratio(ink, face):
-    light, dark = sorted((luminance(ink), luminance(face)), reverse=True)
-    return (light + 0.05) / (dark + 0.05)
 
 
 def face_colour(page, selector):

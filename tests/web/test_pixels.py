@@ -15,9 +15,7 @@ Usage: test_pixels.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE [own-fonts]]
 """
 
 import os
-import subprocess
 import sys
-import tempfile
 
 from PIL import Image
 
@@ -25,13 +23,13 @@ import browser
 import text_lines
 import tour
 from contrast import PAINTING
+from own_fonts import check_own_fonts
+from scene_shot import Shot, every_scene, pixels
 
 GAME_PICTURE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
                             "resources", "game-picture", "game.bmp")
 RED = (255, 0, 0)
 PICTURE_BORDER = 2  # the picture box's inset border, in CSS pixels
-MARGIN = 4  # CSS pixels of the frame taken around the client area
-TITLE = 21  # CSS pixels of the title bar and its margin above the client area
 EDGES = {"CommandButton": "raised", "TextBox": "sunken", "PictureBox": "sunken"}
 SCHEMES = {"light": "light", "dark": "dark", "forced colours": "forced"}  # as emulate() names them
 
@@ -55,50 +53,6 @@ def system_colours(page):
         probe.remove();
         return colours;""", ["ButtonFace", "CanvasText", "ButtonText"])
     return {name: tuple(value) for name, value in found.items()}
-
-
-def pixels(rect):
-    """A rectangle in twips as left, top, width, height in CSS pixels."""
-    return [v // tour.TWIPS_PER_PIXEL for v in rect]
-
-
-class Shot:
-    """A scene's client area with its title bar and a margin of its frame, at
-    the device's scale; coordinates are CSS pixels of the client area."""
-
-    def __init__(self, page, scene, scale):
-        left, top, self.width, self.height = page.client_box(scene)
-        self.scale = scale
-        self.image = page.screenshot((left - MARGIN, top - MARGIN - TITLE, self.width + 2 * MARGIN,
-                                      self.height + 2 * MARGIN + TITLE))
-        self.data = self.image.load()
-        self.boxes = [[b[0] - left, b[1] - top, b[2], b[3]] for b in page.js(
-            "return [...document.querySelectorAll(`section[data-scene='${arguments[0]}'] .box`)]"
-            ".map(b => b.getBoundingClientRect()).map(r => [r.left, r.top, r.width, r.height])",
-            scene)]
-
-    def device(self, x, y):
-        return round((x + MARGIN) * self.scale), round((y + MARGIN + TITLE) * self.scale)
-
-    def colours(self, x, y):
-        """The device pixels' colours of CSS pixel (x, y)."""
-        return set(self.device_pixels(x, y))
-
-    def device_pixels(self, x, y):
-        dx, dy = self.device(x, y)
-        return [self.data[dx + i, dy + j] for i in range(self.scale) for j in range(self.scale)]
-
-    def area(self, left, top, width, height):
-        dx, dy = self.device(left, top)
-        return self.image.crop((dx, dy, dx + width * self.scale, dy + height * self.scale))
-
-    def run(self, start, step, colour):
-        """How many device pixels from `start` onwards along `step` have `colour`."""
-        (x, y), count = start, 0
-        while 0 <= x < self.image.width and 0 <= y < self.image.height and \
-                self.data[x, y] == colour:
-            x, y, count = x + step[0], y + step[1], count + 1
-        return count
 
 
 def check_background(checks, shot, scene, colours, where):
@@ -314,52 +268,6 @@ def open_at_scale(checks, engine, scale):
     except browser.Unsupported as reason:
         checks.not_run(engine, f"the pixels at scale {scale}", reason)
         return None
-
-
-def every_scene(page):
-    """Walks the tour from the title, yielding each scene once as it shows."""
-    seen, moves = set(), iter(tour.WALK)
-    while len(seen) < len(tour.SCENES):
-        scene_id = page.showing()[0]
-        if scene_id not in seen:
-            seen.add(scene_id)
-            yield scene_id
-        page.take_move(next(moves))
-
-
-def shots_and_lines(engine, server):
-    """Each scene's client area (PNG bytes) and lines, at scale 1."""
-    found = {}
-    with browser.open_browser(engine) as page:
-        page.open(server.origin + "/index.html")
-        for scene_id in every_scene(page):
-            found[scene_id] = (Shot(page, scene_id, 1).image.tobytes(),
-                               text_lines.page_lines(page, scene_id))
-    return found
-
-
-def check_own_fonts(checks, engine, server):
-    """The walk again, the browser's fontconfig knowing DejaVu alone, with the
-    system's own rendering settings, which would change the pixels otherwise."""
-    normal = shots_and_lines(engine, server)
-    with tempfile.TemporaryDirectory(prefix="varn-fonts-") as folder:
-        config = os.path.join(folder, "fonts.conf")
-        with open(config, "w", encoding="utf-8") as f:
-            # The system's rendering rules (conf.d) without its font folders.
-            f.write("<?xml version='1.0'?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
-                    f"<cachedir>{folder}/cache</cachedir>"
-                    "<include ignore_missing='yes'>/etc/fonts/conf.d</include></fontconfig>\n")
-        os.environ["FONTCONFIG_FILE"] = config
-        families = subprocess.run(["fc-list", ":", "family"], capture_output=True, text=True,
-                                  check=True).stdout
-        checks.check(f"DejaVu alone installed: {sorted(set(families.split()))}",
-                     "DejaVu" in families and "Liberation" not in families)
-        bare = shots_and_lines(engine, server)
-        del os.environ["FONTCONFIG_FILE"]
-    for scene_id, (pixels_seen, lines) in normal.items():
-        checks.equal(f"{scene_id} without the fonts installed: lines", bare[scene_id][1], lines)
-        checks.check(f"{scene_id} without the fonts installed: the same pixels",
-                     bare[scene_id][0] == pixels_seen)
 
 
 def main(argv):
