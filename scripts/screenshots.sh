@@ -61,7 +61,7 @@ sheet)
       -label "$form, browser (Chromium)" "$shots/web/$form.png")
   done
   montage "${pictures[@]}" -tile 3x -geometry +12+8 -background white \
-    -pointsize 11 -define png:exclude-chunks=date,time "$shots/side-by-side.png"
+    -pointsize 11 -depth 8 -define png:exclude-chunks=date,time "$shots/side-by-side.png"
   mogrify -strip "$shots/side-by-side.png"
   echo "Wrote $shots/side-by-side.png"
   exit 0
