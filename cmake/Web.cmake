@@ -150,7 +150,10 @@ function(varn_web_site name folder)
       COMMENT "Compressing ${file}")
     list(APPEND compressed ${folder}/${file}.br ${folder}/${file}.gz)
   endforeach()
+  # The site is whole only with its icons and fonts: the service worker
+  # fetches every file it lists and installs only if all of them are there.
   add_custom_target(${name}_site ALL DEPENDS ${compressed})
+  add_dependencies(${name}_site ${name}_icons ${name}_fonts)
 endfunction()
 
 varn_web_site(varns-house ${VARN_SITE_DIR})
