@@ -2,8 +2,8 @@
 // marker and its words, the red messages, the black and white backgrounds)
 // gives way to the system's, which the user chose to read easily: the scene
 // is drawn as one that names no colours, its text in the button-text or
-// window-text colour on the face or window colour. Read at paint time, so a
-// change shows at the next paint.
+// window-text colour on the face or window colour. Each scene window reads it
+// when made and again when a setting or the system colours change.
 #pragma once
 
 #include "runtime/scene.h"

@@ -10,6 +10,7 @@
 #include "runtime/platform.h"
 #include "runtime/scene.h"
 #include "runtime/win32/gdi_resources.h"
+#include "runtime/win32/high_contrast.h"
 #include "runtime/win32/picture_box.h"
 #include "runtime/win32/windows_api.h"
 
@@ -114,6 +115,8 @@ class SceneWindow {
     const SceneItem* pressedLabel_ = nullptr;
     bool hasBeenShown_ = false;
     bool focusCues_ = false;
+    // Whether Windows High Contrast is on, read again when a setting changes.
+    bool highContrast_ = HighContrastOn();
 };
 
 } // namespace varn::win32

@@ -4,7 +4,6 @@
 #include "runtime/win32/scene_window.h"
 
 #include "runtime/geometry.h"
-#include "runtime/win32/high_contrast.h"
 #include "runtime/win32/item_painter.h"
 #include "runtime/win32/text.h"
 
@@ -45,7 +44,7 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (const SceneItem* item = ItemOfControl(int(draw.CtlID))) {
             PaintButton(draw, *item, Widen(item->caption), gdi_.Font(item->font, dpi_), focusCues_,
-                        HighContrastOn());
+                        highContrast_);
             return TRUE;
         }
         break;
@@ -107,6 +106,7 @@ LRESULT SceneWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         [[fallthrough]]; // High Contrast on or off: drawn anew in the colours it gives
     case WM_SYSCOLORCHANGE:
         // Every colour the scene does not name is the system's: repaint all.
+        highContrast_ = HighContrastOn();
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
     case WM_CLOSE:

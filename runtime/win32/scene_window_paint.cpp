@@ -23,7 +23,7 @@ LRESULT SceneWindow::TextBoxColours(HDC dc, HWND control) {
     if (found == controls_.end() || found->second->kind != ItemKind::TextBox)
         return DefWindowProcW(window_, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control));
     // The window colours, read-only or not; a named colour is the text's.
-    const std::optional<Colour> fore = OwnColour(found->second->foreColor, HighContrastOn());
+    const std::optional<Colour> fore = OwnColour(found->second->foreColor, highContrast_);
     SetTextColor(dc, fore ? fore->bgr : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return LRESULT(GetSysColorBrush(COLOR_WINDOW));
@@ -59,8 +59,7 @@ void SceneWindow::Paint() {
 
 void SceneWindow::PaintItems(HDC dc, const RECT& area) {
     const int dpi = dpi_;
-    const bool highContrast = HighContrastOn();
-    PaintBackground(dc, area, OwnColour(scene_.backColor, highContrast));
+    PaintBackground(dc, area, OwnColour(scene_.backColor, highContrast_));
     for (const SceneItem& item : scene_.items) {
         const RECT painted = ToRect(PaintedArea(item, dpi));
         RECT overlap;
@@ -69,7 +68,7 @@ void SceneWindow::PaintItems(HDC dc, const RECT& area) {
         switch (item.kind) {
         case ItemKind::Label:
             PaintLabel(dc, item, captions_.at(item.name), gdi_.Font(item.font, dpi), dpi,
-                       highContrast);
+                       highContrast_);
             break;
         case ItemKind::Shape:
             PaintShape(dc, item, dpi);
