@@ -107,6 +107,9 @@ class Visitor:
 
     MARKER_ROLE, SHOWN, HIDDEN = "check box", "checked", "not checked"
     PAGE_LOADS = False  # whether the title arrives as a page loads
+    # Whether Orca may leave the focused item unsaid as a window arrives (its
+    # race in Firefox between the old window leaving and the focus moving).
+    FOCUS_MAY_GO_UNSAID = False
     FOCUS = re.compile(r"\b(push button|check box|read only text)\b")
 
     def __init__(self, log, patience):
@@ -147,10 +150,15 @@ class Visitor:
         text = " ".join(said)
         place = words(scene["description"])
         place_heard = loading or place in text
+        focus_heard = any(self.orca.focus.search(line) for line in said)
         check(self.opened(scene_id, said) and place_heard and
-              any(self.orca.focus.search(line) for line in said),
+              (focus_heard or self.FOCUS_MAY_GO_UNSAID),
               f"arriving in {scene['caption']!r}, Orca says its title, "
               f"{scene['description']!r} and the focused item: {heard(said)}")
+        if not focus_heard:
+            note(f"{scene['caption']!r}: Orca did not say the focused item on arrival: it took "
+                 f"the item as its place without a word, as the old window left its tree: "
+                 f"{heard(said)}")
         if text.count(place) > 1:
             note(f"{scene['caption']!r}: its place was said {text.count(place)} times, by the "
                  f"window and by the status region: {heard(said)}")
