@@ -16,7 +16,8 @@ add_library(varn_web_elements STATIC
   runtime/web/web_platform.cpp
   runtime/web/window_frame.cpp)
 target_link_libraries(varn_web_elements PUBLIC varn_runtime varn_resources)
-add_library(varn_web STATIC runtime/web/dom.cpp runtime/web/dom_adoption.cpp)
+add_library(varn_web STATIC runtime/web/dom.cpp runtime/web/dom_adoption.cpp
+  runtime/web/dom_showing.cpp)
 target_link_libraries(varn_web PUBLIC varn_web_elements)
 
 # The same windows on a recording back end of dom.h, run by Node.js while the

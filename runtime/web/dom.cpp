@@ -73,33 +73,6 @@ EM_JS(int, varn_dom_set, (int node, int what, const char* name, int nameLength,
     }
 });
 
-EM_JS(int, varn_dom_set_hidden, (int node, int hidden), {
-    var element = Module.varnNode(node);
-    if (!element) return 0;
-    element.hidden = !!hidden;
-    return element.hidden == !!hidden ? 1 : 0;
-});
-
-EM_JS(int, varn_dom_show_modal, (int node), {
-    var element = Module.varnNode(node);
-    try {
-        element.showModal();
-        return 1;
-    } catch (e) {
-        return 0;
-    }
-});
-
-EM_JS(int, varn_dom_is_shown, (int node), {
-    var element = Module.varnNode(node);
-    return element && element.isConnected && element.getClientRects().length > 0 ? 1 : 0;
-});
-
-EM_JS(void, varn_dom_focus, (int node), {
-    var element = Module.varnNode(node);
-    if (element) element.focus({preventScroll: true});
-});
-
 EM_JS(int, varn_dom_focused, (), {
     var element = document.activeElement;
     return element && element.varnHandle && Module.varnNodes[element.varnHandle] === element
@@ -236,26 +209,6 @@ bool SetText(Node node, std::string_view text) {
 }
 bool SetValue(Node node, std::string_view value) {
     return Set(node, 3, {}, value);
-}
-
-bool SetHidden(Node node, bool hidden) {
-    OpenOnce();
-    return varn_dom_set_hidden(node, hidden ? 1 : 0) != 0;
-}
-
-bool ShowModal(Node node) {
-    OpenOnce();
-    return varn_dom_show_modal(node) != 0;
-}
-
-bool IsShown(Node node) {
-    OpenOnce();
-    return varn_dom_is_shown(node) != 0;
-}
-
-void Focus(Node node) {
-    OpenOnce();
-    varn_dom_focus(node);
 }
 
 Node FocusedNode() {

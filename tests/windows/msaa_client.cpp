@@ -25,6 +25,7 @@
 //
 // Texts are printed with CR, LF and backslash escaped (\r, \n, \\).
 #include "runtime/win32/child_ids.h"
+#include "runtime/win32/text.h"
 #include "runtime/win32/windows_api.h"
 
 #include <oleacc.h>
@@ -36,25 +37,6 @@
 namespace {
 
 constexpr UINT kCommand = WM_APP;
-
-std::string Utf8(const wchar_t* text, int length = -1) {
-    if (text == nullptr || length == 0)
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(std::size_t(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
-    if (length < 0 && !out.empty())
-        out.pop_back(); // the terminating zero
-    return out;
-}
-
-std::wstring Wide(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(std::size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), size);
-    out.pop_back();
-    return out;
-}
 
 std::string Escaped(const std::string& text) {
     std::string out;
@@ -76,7 +58,7 @@ template <typename Getter> std::string Read(Getter get) {
     BSTR text = nullptr;
     const HRESULT status = get(&text);
     std::string out =
-        SUCCEEDED(status) && text != nullptr ? Utf8(text, int(SysStringLen(text))) : "";
+        SUCCEEDED(status) && text != nullptr ? varn::win32::Narrow({text, SysStringLen(text)}) : "";
     SysFreeString(text);
     return Escaped(out);
 }
@@ -94,7 +76,7 @@ BOOL CALLBACK MatchScene(HWND window, LPARAM search) {
     if (std::wstring(type) == L"VarnsHouseScene" && IsWindowVisible(window) &&
         (wanted.title.empty() || wanted.title == title)) {
         if (wanted.title.empty()) // listing them all
-            std::printf("%s\n", Utf8(title).c_str());
+            std::printf("%s\n", varn::win32::Narrow(title).c_str());
         else
             wanted.found = window;
     }
@@ -110,7 +92,7 @@ IAccessible* ClientObject(HWND window) {
 }
 
 IAccessible* Scene(const std::string& title, HWND& window) {
-    SceneSearch search{Wide(title)};
+    SceneSearch search{varn::win32::Widen(title)};
     EnumWindows(MatchScene, LPARAM(&search));
     if (search.found == nullptr) {
         std::printf("error|no visible scene titled %s\n", title.c_str());
@@ -261,10 +243,10 @@ void PrintEvents() {
             object->Release();
         }
         if (event.event == EVENT_OBJECT_NAMECHANGE)
-            std::printf("%s|name|%s\n", Utf8(title).c_str(), name.c_str());
+            std::printf("%s|name|%s\n", varn::win32::Narrow(title).c_str(), name.c_str());
         else
-            std::printf("%s|state|%s|%#lx|%s\n", Utf8(title).c_str(), name.c_str(), IdOf(state),
-                        event.child == CHILDID_SELF ? "control" : "child");
+            std::printf("%s|state|%s|%#lx|%s\n", varn::win32::Narrow(title).c_str(), name.c_str(),
+                        IdOf(state), event.child == CHILDID_SELF ? "control" : "child");
     }
     heard.clear();
 }
