@@ -20,7 +20,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from orca_walk import Visitor, check, heard, tour  # noqa: E402
+from orca_walk import Visitor, check, heard, note, tour  # noqa: E402
 
 import browser  # noqa: E402
 
@@ -31,6 +31,7 @@ class BrowserVisitor(Visitor):
     MARKER_ROLE, SHOWN, HIDDEN = "toggle button", "pressed", "not pressed"
     PAGE_LOADS = True
     FOCUS = re.compile(r"\b(push button|toggle button|read only text|entry)\b")
+    ADDRESS = re.compile(r"address", re.I)  # how each engine names its address bar
 
     def __init__(self, log, patience, site, engine):
         super().__init__(log, patience)
@@ -52,12 +53,28 @@ class BrowserVisitor(Visitor):
         # has loaded. (Opened by the browser's driver, the page may load with
         # the focus still outside it, and Orca then reads from wherever the
         # page's caret happens to be.)
-        self.orca.after("ctrl+l", lambda said: any("address" in s.lower() for s in said))
+        # The window may take keys a while after the driver returns (under
+        # load): Ctrl+L again until Orca names the address bar.
+        said = self.orca.listen()
+        for _ in range(3):
+            if any(self.ADDRESS.search(s) for s in said[-2:]):
+                break
+            said = self.orca.after("ctrl+l", lambda said: any(self.ADDRESS.search(s) for s in said))
+        if not check(any(self.ADDRESS.search(s) for s in said), f"Ctrl+L takes the focus to "
+                     f"{self.engine}'s address bar: {heard(said)}"):
+            return None
         subprocess.run(["xdotool", "type", "--delay", "20", self.server.origin + "/index.html"],
                        check=True)
         self.orca.listen()  # the address echoed
         said = self.orca.after("Return", self.orca.focus_named)
         enter = f"{tour.spoken_name(tour.WALK[0].item)} push button"
+        if enter not in " ".join(said):
+            # Under load Orca may finish the page's loading while the focus is
+            # still outside it, and then says no more: the visitor asks Orca
+            # where they are (Where Am I, the keypad's Enter).
+            note(f"as the page loaded in {self.engine}, Orca said no item; Where Am I asked: "
+                 f"{heard(said)}")
+            said += self.orca.after("KP_Enter", self.orca.focus_named)
         # Read out as the page loads, the item and its role may come apart.
         if not check(enter in " ".join(said), f"the site loaded in {self.engine}, Orca reads "
                      f"the title window to its focused button {enter!r}: {heard(said)}"):
