@@ -48,25 +48,9 @@ class BrowserVisitor(Visitor):
         width, height = PAGE_SIZE
         self.page = browser.open_browser(self.engine, width=width, height=height,
                                          headless=False)
-        # Loaded as a visitor loads it: the address typed into the address
-        # bar and Return pressed, which moves the focus into the page once it
-        # has loaded. (Opened by the browser's driver, the page may load with
-        # the focus still outside it, and Orca then reads from wherever the
-        # page's caret happens to be.)
-        # The window may take keys a while after the driver returns (under
-        # load): Ctrl+L again until Orca names the address bar.
-        said = self.orca.listen()
-        for _ in range(3):
-            if any(self.ADDRESS.search(s) for s in said[-2:]):
-                break
-            said = self.orca.after("ctrl+l", lambda said: any(self.ADDRESS.search(s) for s in said))
-        if not check(any(self.ADDRESS.search(s) for s in said), f"Ctrl+L takes the focus to "
-                     f"{self.engine}'s address bar: {heard(said)}"):
+        said = self.load_by_address_bar()
+        if said is None:
             return None
-        subprocess.run(["xdotool", "type", "--delay", "20", self.server.origin + "/index.html"],
-                       check=True)
-        self.orca.listen()  # the address echoed
-        said = self.orca.after("Return", self.orca.focus_named)
         enter = f"{tour.spoken_name(tour.WALK[0].item)} push button"
         if enter not in " ".join(said):
             # Under load Orca may finish the page's loading while the focus is
@@ -81,6 +65,30 @@ class BrowserVisitor(Visitor):
             return None
         self.orca.focused = enter
         return said
+
+    def names_address_bar(self, said):
+        return any(self.ADDRESS.search(line) for line in said)
+
+    def load_by_address_bar(self):
+        """Loads the site as a visitor does: Ctrl+L, the address typed, Return,
+        which moves the focus into the page once it has loaded. (Opened by the
+        browser's driver, the page may load with the focus still outside it,
+        and Orca then reads from wherever the page's caret happens to be.) The
+        window may take keys a while after the driver returns (under load):
+        Ctrl+L again until Orca names the address bar. Returns what Orca said
+        after Return, or None."""
+        said = self.orca.listen()
+        for _ in range(3):
+            if self.names_address_bar(said[-2:]):  # the focus is there already
+                break
+            said = self.orca.after("ctrl+l", self.names_address_bar)
+        if not check(self.names_address_bar(said), f"Ctrl+L takes the focus to "
+                     f"{self.engine}'s address bar: {heard(said)}"):
+            return None
+        subprocess.run(["xdotool", "type", "--delay", "20", self.server.origin + "/index.html"],
+                       check=True)
+        self.orca.listen()  # the address echoed
+        return self.orca.after("Return", self.orca.focus_named)
 
     def close(self):
         if self.page:
