@@ -58,8 +58,12 @@ start_program() {
   owned_pids+=($program_pid)
   window_pid=$program_pid
   if [ -n "${PROGRAM_WRAPPER:-}" ]; then
+    # Matched by name: strace forks short-lived children of its own at start
+    # (to probe what the kernel's ptrace offers) before it starts the program.
+    local name
+    name=$(basename "$PROGRAM" | cut -c1-15)
     for _ in $(seq "$patience"); do
-      window_pid=$(pgrep -P "$program_pid" | head -n1) && [ -n "$window_pid" ] && break
+      window_pid=$(pgrep -P "$program_pid" -x "$name" | head -n1) && [ -n "$window_pid" ] && break
       sleep 0.05
     done
     [ -n "$window_pid" ] || fail "the wrapped program did not start"
@@ -110,9 +114,11 @@ click_in() {
 # does: the window manager asks the program to close it.
 close_window() {
   local title=$1
-  for _ in $(seq 50); do
+  # The window manager lists a newly shown window only once it has managed it,
+  # which a loaded machine may delay well after the window is mapped.
+  for _ in $(seq "$patience"); do
     wmctrl -F -c "$title" 2>/dev/null && return 0
-    sleep 0.1
+    sleep 0.05
   done
   fail "the window manager could not close '$title'"
 }
