@@ -4,12 +4,14 @@ each run, the two alternating. The first frame is the paint timing entry
 "first-contentful-paint", from navigation start; the tour's load ends once
 its service worker is ready (it holds its copies then). A third page, one
 paragraph of text and nothing else, shows the engine's own floor: no page
-paints sooner there. Run by bench/run-web.sh, after the Chromium probe's full
-table.
+paints sooner there. A fourth, the site drawn in the visitor's fonts instead of
+its own, shows what waiting for its own fonts costs the first frame. Run by
+bench/run-web.sh, after the Chromium probe's full table.
 """
 
 import argparse
 import os
+import shutil
 import statistics
 import sys
 import tempfile
@@ -29,6 +31,23 @@ FLOOR_PAGE = """<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>Varn's House</title></head>
 <body><p>Varn's House</p></body></html>
 """
+
+
+# Appended to a copy of the site's stylesheet: every text in the visitor's fonts.
+VISITOR_FONTS = "\n* { font-family: sans-serif !important; }\n"
+
+
+def visitor_fonts_copy(site, folder):
+    """The site as it is, but drawing no text in its own fonts, nor fetching them."""
+    shutil.copytree(site, folder, ignore=shutil.ignore_patterns("*.br", "*.gz"))
+    with open(os.path.join(folder, "style.css"), "a") as style:
+        style.write(VISITOR_FONTS)
+    page = os.path.join(folder, "index.html")
+    with open(page) as served:
+        lines = [line for line in served if not ('rel="preload"' in line and 'as="font"' in line)]
+    with open(page, "w") as served:
+        served.writelines(lines)
+    return folder
 
 
 def one_run(engine, program, folder, server):
@@ -53,14 +72,16 @@ def main():
     floor = tempfile.TemporaryDirectory()
     with open(os.path.join(floor.name, "index.html"), "w") as page:
         page.write(FLOOR_PAGE)
-    folders = {"tour": args.site, "bare": args.bare, "floor": floor.name}
+    folders = {"tour": args.site, "bare": args.bare, "floor": floor.name,
+               "visitor_fonts": visitor_fonts_copy(args.site, os.path.join(floor.name, "site"))}
     servers = {name: browser.Server(folder) for name, folder in folders.items()}
     try:
         print(f"\nevery engine: medians (min-max) of {args.runs} alternating runs each, "
               "a fresh browser each run")
         print(f"{'engine':<10} {'figure':<36} {'varns-house':>20} {'bare page':>20} "
-              f"{'compare':>9}  {'target':<22} {'one paragraph':>20} {'compare':>9}")
-        print("-" * 150)
+              f"{'compare':>9}  {'target':<22} {'one paragraph':>20} {'compare':>9} "
+              f"{'visitor fonts':>20} {'compare':>9}")
+        print("-" * 181)
         for engine in args.engines.split(","):
             runs = {name: [] for name in folders}
             try:
@@ -74,17 +95,20 @@ def main():
                 continue
             for key, label, scale, digits in [("first", "first frame (ms)", 1, 1),
                                               ("bytes", "first load, gzip -9 (KB)", 1024, 1)]:
-                tour, bare, least = ([r[key] for r in runs[name]] for name in folders)
+                tour, bare, least, unfonted = ([r[key] for r in runs[name]] for name in folders)
                 ratio = statistics.median(tour) / statistics.median(bare)
                 target = (f"<= 0.90x bare: {verdict(ratio <= 0.90)}" if key == "first" else
                           f"<= 100 KB: {verdict(statistics.median(tour) / scale <= 100)}")
                 floor_ratio = statistics.median(least) / statistics.median(bare)
+                unfonted_ratio = statistics.median(unfonted) / statistics.median(bare)
                 print(f"{engine:<10} {label:<36} {spread(tour, scale, digits):>20} "
                       f"{spread(bare, scale, digits):>20} {ratio:>8.2f}x  {target:<22} "
-                      f"{spread(least, scale, digits):>20} {floor_ratio:>8.2f}x")
-        print("-" * 150)
+                      f"{spread(least, scale, digits):>20} {floor_ratio:>8.2f}x "
+                      f"{spread(unfonted, scale, digits):>20} {unfonted_ratio:>8.2f}x")
+        print("-" * 181)
         print("one paragraph: a page of one paragraph and nothing else, the engine's floor; "
-              "its compare column is against the bare page too")
+              "visitor fonts: the site with every text in the visitor's fonts, not its own "
+              "(the bare page's are the visitor's too); both compare against the bare page")
     finally:
         for server in servers.values():
             server.stop()
