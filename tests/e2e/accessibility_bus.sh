@@ -7,10 +7,14 @@
 # $orca_log; `run_walk WALK [ARG...]` runs a walk (a Python script printing
 # "ok:", "FAIL:" and "NOT RUN:" lines) and counts its checks into the tally
 # (x_session.sh's check and finish_checks).
+# The session gets a runtime directory of its own too: the accessibility bus
+# and every application's accessibility socket live there, and two sessions
+# sharing one (tests running side by side) take each other's bus.
 if [ -z "${VARN_PRIVATE_BUS:-}" ]; then
-  VARN_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+  XDG_RUNTIME_DIR=$(mktemp -d) VARN_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
+trap 'cleanup; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 start_x
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
   >/dev/null || fail "the accessibility bus did not start"
@@ -21,7 +25,7 @@ start_orca() {
     exit 0
   fi
   orca_home=$(mktemp -d)
-  trap 'cleanup; rm -rf "$orca_home"' EXIT
+  trap 'cleanup; rm -rf "$orca_home" "$XDG_RUNTIME_DIR"' EXIT
   orca_log=${VARN_ORCA_LOG:-$orca_home/orca.log} # VARN_ORCA_LOG keeps it for a look
   XDG_CONFIG_HOME=$orca_home/config XDG_DATA_HOME=$orca_home/data \
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/orca_headless.py" "$orca_log" \
