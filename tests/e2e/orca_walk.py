@@ -145,13 +145,17 @@ class Visitor:
         """The window's title, its place and the focused item said on arrival.
         As the page loads, Orca may read it from its first line instead of
         the window (a race in Orca, seen in Firefox): the title and the item
-        must still be heard, the place is then a note."""
+        must still be heard, the place is then a note; the title may be the
+        page's own, in Orca's "Finished loading" (the page bears the title
+        window's title)."""
         scene = tour.SCENES[scene_id]
         text = " ".join(said)
         place = words(scene["description"])
         place_heard = loading or place in text
+        title_heard = self.opened(scene_id, said) or (
+            loading and f"Finished loading {tour.title(scene_id)}." in said)
         focus_heard = any(self.orca.focus.search(line) for line in said)
-        check(self.opened(scene_id, said) and place_heard and
+        check(title_heard and place_heard and
               (focus_heard or self.FOCUS_MAY_GO_UNSAID),
               f"arriving in {scene['caption']!r}, Orca says its title, "
               f"{scene['description']!r} and the focused item: {heard(said)}")
