@@ -24,8 +24,7 @@ start_orca() {
     echo "NOT RUN: the tour with Orca — orca is not installed (scripts/setup.sh installs it)"
     exit 0
   fi
-  orca_home=$(mktemp -d)
-  trap 'cleanup; rm -rf "$orca_home" "$XDG_RUNTIME_DIR"' EXIT
+  orca_home=$(mktemp -d -p "$XDG_RUNTIME_DIR") # goes with the session's runtime directory
   orca_log=${VARN_ORCA_LOG:-$orca_home/orca.log} # VARN_ORCA_LOG keeps it for a look
   XDG_CONFIG_HOME=$orca_home/config XDG_DATA_HOME=$orca_home/data \
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/orca_headless.py" "$orca_log" \

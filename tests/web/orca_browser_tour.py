@@ -54,7 +54,8 @@ class BrowserVisitor(Visitor):
         name = tour.spoken_name(tour.WALK[0].item)
         enter = f"{name} push button"
         # Read out as the page loads, the item and its role may come apart.
-        if enter not in " ".join(said):
+        reached = enter in " ".join(said)
+        if not reached:
             # Under load Orca may finish the page's loading while the focus is
             # still outside it, and then says no more: the visitor asks Orca
             # where they are (Where Am I, the keypad's Enter). Its answer for
@@ -63,8 +64,9 @@ class BrowserVisitor(Visitor):
             note(f"as the page loaded in {self.engine}, Orca said no item; Where Am I asked: "
                  f"{heard(said)}")
             answer = self.orca.after("KP_Enter", lambda said: self.names_button(said, name))
-            said += [enter] if self.names_button(answer, name) else answer
-        if not check(enter in " ".join(said), f"the site loaded in {self.engine}, Orca reads "
+            said += answer
+            reached = self.names_button(answer, name)
+        if not check(reached, f"the site loaded in {self.engine}, Orca reads "
                      f"the title window to its focused button {enter!r}: {heard(said)}"):
             return None
         self.orca.focused = enter
