@@ -97,6 +97,7 @@ function(varn_web_site name folder)
     DEPENDS title_page ${page_in} ${web_sources}/site/style.css
     COMMENT "Writing the title window into ${name}'s page")
   configure_file(${web_sources}/site/manifest.webmanifest.in ${folder}/manifest.webmanifest @ONLY)
+  configure_file(${web_sources}/site/press_keeper.js ${folder}/press-keeper.js COPYONLY)
   set(icons)
   foreach(size 16 32)
     configure_file(${VARN_ICON_DIR}/hicolor/varns-house-${size}.png ${folder}/icon-${size}.png
@@ -129,7 +130,7 @@ function(varn_web_site name folder)
   endforeach()
   configure_file(${VARN_LIBERATION_LICENCE} ${folder}/fonts/LICENSE-Liberation.txt COPYONLY)
   add_custom_target(${name}_fonts ALL DEPENDS ${fonts})
-  set(files index.html ${name}.js ${name}.wasm style.css icon-16.png icon-32.png icon-180.png
+  set(files index.html press-keeper.js ${name}.js ${name}.wasm style.css icon-16.png icon-32.png icon-180.png
             icon-192.png icon-512.png manifest.webmanifest ${VARN_WEB_FONTS})
   list(JOIN files "\", \"" VARN_WEB_FILES)
   set(VARN_WEB_FILES "\"./\", \"${VARN_WEB_FILES}\"")
@@ -137,7 +138,8 @@ function(varn_web_site name folder)
   # Every text file and the module precompressed beside it, for a host that
   # serves .br or .gz files as they are (docs/web.md).
   set(compressed)
-  foreach(file index.html ${name}.js ${name}.wasm style.css manifest.webmanifest sw.js)
+  foreach(file index.html press-keeper.js ${name}.js ${name}.wasm style.css manifest.webmanifest
+                sw.js)
     # The linker's files are known by their target alone.
     set(source ${folder}/${file})
     if(file MATCHES "^${name}\\.")

@@ -5,7 +5,8 @@ exactly what the program builds when it starts afresh (the test build,
 colours, focus and accessibility tree; when the module comes, the program
 takes that window over and nothing in it changes, and no second one
 appears; a click, a Space or a tap (where the engine's automation has
-touch) on "Enter" made before then is carried out once the program runs.
+touch) on "Enter" made before then, or before even the program's script has
+come, is carried out once the program runs.
 Beside every text file and the module, the site holds it precompressed.
 
 Usage: test_first_paint.py SITE_FOLDER FAULT_SITE_FOLDER [ENGINE]
@@ -86,6 +87,20 @@ def served(page, server):
     page.settle()
 
 
+def served_without_script(page, server, folder):
+    """Loads the page as served but without the program's script, which comes
+    only when the returned function is called: a press made before then is
+    one made before the program's script has even arrived."""
+    with open(os.path.join(folder, "index.html"), encoding="utf-8") as f:
+        html = f.read()
+    script = '<script src="varns-house.js" defer></script>'
+    server.pages["/early.html"] = html.replace(script, "")
+    page.navigate(server.origin + "/early.html")
+    page.settle()
+    return lambda: page.js("const s = document.createElement('script');"
+                           " s.src = 'varns-house.js'; document.head.append(s)")
+
+
 def check_compressed(checks, folder):
     """Beside every text file and the module, its .br and .gz of the same bytes."""
     for name in sorted(os.listdir(folder)):
@@ -130,18 +145,26 @@ def main(argv):
                       differences(page.js(SNAPSHOT), before), [])
         checks.equal("showing once taken over", page.showing(), ["Form1"])
 
-        # A press before the program runs is carried out once it does.
-        presses = [("click", lambda: page.click_item("Form1", ENTER["rect"])),
-                   ("Space", lambda: page.key("Space"))]
-        if checks.runs(page, "touch", "an early tap"):
-            presses.append(("tap", lambda: tap(page)))
-        for name, press in presses:
+        # A press before the program runs is carried out once it does: before
+        # its module has come, and before even its script has.
+        def held_module():
             served(page, site)
+            return site.release
+
+        click = lambda: page.click_item("Form1", ENTER["rect"])  # noqa: E731
+        presses = [("click", click, held_module),
+                   ("Space", lambda: page.key("Space"), held_module),
+                   ("click before the program's script", click,
+                    lambda: served_without_script(page, site, argv[1]))]
+        if checks.runs(page, "touch", "an early tap"):
+            presses.append(("tap", lambda: tap(page), held_module))
+        for name, press, load in presses:
+            release = load()
             press()
             page.settle()
             checks.equal(f"an early {name}: showing before the program", page.showing(),
                          ["Form1"])
-            site.release()
+            release()
             try:
                 page.wait_for(lambda: page.showing() == ["Form2"], f"the early {name} to lead on")
             except AssertionError as e:
