@@ -1,11 +1,11 @@
-// The first script of the page, run before its body is parsed, so that it is
-// there from the first frame on: a click, tap or key press on a button of a
-// served window is kept, by the scene and item it was on, until the program
-// has taken the page's elements over and asks for it (`varnTakePress`). The
-// visitor who pressed "Enter" early then goes in as soon as the program can
-// take them. Small, and fetched beside the stylesheet, so that the frame
-// waits on nothing more; it also lets a browser that lays out the page as
-// soon as it has parsed it find the page's fonts already loaded.
+// Keeps a press on the served title until the program can carry it out: a
+// click, tap or key press on a button of a served window is kept, by the
+// scene and item it was on, until the program has taken the page's elements
+// over and asks for it (`varnTakePress`). The visitor who pressed "Enter"
+// early then goes in as soon as the program can take them. A few lines,
+// fetched beside the stylesheet and run as soon as they come (async): in
+// practice before the first frame, which waits for the stylesheet, and
+// never holding that frame back; the program's own script comes later.
 (function () {
   var pressed = null;
   function keep(event) {
