@@ -45,7 +45,9 @@ find_file(VARN_LIBERATION_SERIF LiberationSerif-Regular.ttf
           REQUIRED)
 find_file(VARN_LIBERATION_LICENCE copyright PATHS /usr/share/doc/fonts-liberation2
           NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-set(VARN_WEB_FONTS fonts/LiberationSans-Regular.woff2 fonts/LiberationSerif-Regular.woff2)
+# Each cut in two by tools/site_fonts.py: the served title's characters and the rest.
+set(VARN_WEB_FONTS fonts/LiberationSans-Regular-title.woff2 fonts/LiberationSans-Regular.woff2
+                   fonts/LiberationSerif-Regular-title.woff2 fonts/LiberationSerif-Regular.woff2)
 
 set(VARN_SITE_DIR ${PROJECT_BINARY_DIR}/site)
 set(web_sources ${PROJECT_SOURCE_DIR}/runtime/web)
@@ -87,15 +89,22 @@ function(varn_web_site name folder)
   set_target_properties(${name} PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${folder})
   set(VARN_WEB_SCRIPT ${name}.js)
   set(VARN_WEB_MODULE ${name}.wasm)
-  # The page and stylesheet with the title window in them.
   set(page_in ${CMAKE_CURRENT_BINARY_DIR}/${name}-index.html)
   configure_file(${web_sources}/site/index.html.in ${page_in} @ONLY)
+  # The page and stylesheet with the title window in them, and the fonts cut
+  # for that title.
+  list(TRANSFORM VARN_WEB_FONTS PREPEND ${folder}/ OUTPUT_VARIABLE fonts)
   add_custom_command(
-    OUTPUT ${folder}/index.html ${folder}/style.css
+    OUTPUT ${folder}/index.html ${folder}/style.css ${fonts}
     COMMAND ${VARN_NODE} --no-experimental-fetch $<TARGET_FILE:title_page> ${page_in}
             ${folder}/index.html ${web_sources}/site/style.css ${folder}/style.css
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/fonts
+    COMMAND ${VARN_PYTHON3} ${PROJECT_SOURCE_DIR}/tools/site_fonts.py ${folder}/index.html
+            ${folder}/style.css ${folder}/fonts ${VARN_LIBERATION_SANS} ${VARN_LIBERATION_SERIF}
     DEPENDS title_page ${page_in} ${web_sources}/site/style.css
-    COMMENT "Writing the title window into ${name}'s page")
+            ${PROJECT_SOURCE_DIR}/tools/site_fonts.py ${VARN_LIBERATION_SANS}
+            ${VARN_LIBERATION_SERIF}
+    COMMENT "Writing the title window into ${name}'s page, and cutting the fonts for it")
   configure_file(${web_sources}/site/manifest.webmanifest.in ${folder}/manifest.webmanifest @ONLY)
   configure_file(${web_sources}/site/press_keeper.js ${folder}/press-keeper.js COPYONLY)
   set(icons)
@@ -116,20 +125,7 @@ function(varn_web_site name folder)
     list(APPEND icons ${folder}/icon-${size}.png)
   endforeach()
   add_custom_target(${name}_icons ALL DEPENDS ${icons})
-  set(fonts)
-  foreach(source ${VARN_LIBERATION_SANS} ${VARN_LIBERATION_SERIF})
-    get_filename_component(font ${source} NAME_WE)
-    add_custom_command(
-      OUTPUT ${folder}/fonts/${font}.woff2
-      COMMAND ${VARN_PYTHON3} -m fontTools.subset ${source} --unicodes=U+0020-007E
-              --flavor=woff2 --layout-features= --drop-tables+=kern,FFTM
-              --output-file=${folder}/fonts/${font}.woff2
-      DEPENDS ${source}
-      COMMENT "Cutting ${font} down to the site's characters")
-    list(APPEND fonts ${folder}/fonts/${font}.woff2)
-  endforeach()
   configure_file(${VARN_LIBERATION_LICENCE} ${folder}/fonts/LICENSE-Liberation.txt COPYONLY)
-  add_custom_target(${name}_fonts ALL DEPENDS ${fonts})
   set(files index.html press-keeper.js ${name}.js ${name}.wasm style.css icon-16.png icon-32.png icon-180.png
             icon-192.png icon-512.png manifest.webmanifest ${VARN_WEB_FONTS})
   list(JOIN files "\", \"" VARN_WEB_FILES)
@@ -156,7 +152,7 @@ function(varn_web_site name folder)
   # The site is whole only with its icons and fonts: the service worker
   # fetches every file it lists and installs only if all of them are there.
   add_custom_target(${name}_site ALL DEPENDS ${compressed})
-  add_dependencies(${name}_site ${name}_icons ${name}_fonts)
+  add_dependencies(${name}_site ${name}_icons)
 endfunction()
 
 varn_web_site(varns-house ${VARN_SITE_DIR})
