@@ -5,7 +5,7 @@
 // early then goes in as soon as the program can take them. A few lines,
 // fetched beside the stylesheet and run as soon as they come (async): in
 // practice before the first frame, which waits for the stylesheet, and
-// never holding that frame back; the program's own script comes later.
+// never holding that frame back, whenever the program's own script comes.
 (function () {
   var pressed = null;
   function keep(event) {
