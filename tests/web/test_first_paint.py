@@ -153,11 +153,11 @@ def main(argv):
 
         click = lambda: page.click_item("Form1", ENTER["rect"])  # noqa: E731
         presses = [("click", click, held_module),
-                   ("Space", lambda: page.key("Space"), held_module),
-                   ("click before the program's script", click,
-                    lambda: served_without_script(page, site, argv[1]))]
+                   ("Space", lambda: page.key("Space"), held_module)]
         if checks.runs(page, "touch", "an early tap"):
             presses.append(("tap", lambda: tap(page), held_module))
+        presses.append(("click before the program's script", click,
+                        lambda: served_without_script(page, site, argv[1])))
         for name, press, load in presses:
             release = load()
             press()
