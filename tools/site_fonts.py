@@ -28,7 +28,12 @@ class ClientText(html.parser.HTMLParser):
         self.depth = 0  # open elements inside a client area, itself included
         self.text = set()
 
+    # Elements without an end tag, which must not deepen the count.
+    VOID = {"area", "br", "col", "embed", "hr", "img", "input", "link", "meta", "source", "wbr"}
+
     def handle_starttag(self, tag, attrs):
+        if tag in self.VOID:
+            return
         if self.depth or "client" in (dict(attrs).get("class") or "").split():
             self.depth += 1
 
@@ -82,9 +87,11 @@ def main(argv):
         if not face:
             sys.exit(f"site_fonts.py: {style_path} declares no face from fonts/{name}.woff2")
         whole = face.group(0)
-        parts = [whole.replace(f"{name}.woff2", f"{name}-title.woff2").replace(
-                     "\n}", f"\n  unicode-range: {unicode_range(title)};\n}}"),
-                 whole.replace("\n}", f"\n  unicode-range: {unicode_range(rest)};\n}}")]
+
+        def limited(rule, characters):
+            return rule.replace("\n}", f"\n  unicode-range: {unicode_range(characters)};\n}}")
+        parts = [limited(whole.replace(f"{name}.woff2", f"{name}-title.woff2"), title),
+                 limited(whole, rest)]
         style = style.replace(whole, "\n".join(parts))
         page = page.replace(f'<link rel="preload" href="fonts/{name}.woff2"',
                             f'<link rel="preload" href="fonts/{name}-title.woff2"')
